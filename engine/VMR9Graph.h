@@ -80,6 +80,12 @@ public:
     // ---- Time texts ----
 
     // ---- Mixer layers and geometry ----
+    int GetVideoSize(RECT* size);
+    int GetVideoWidth();
+    int GetVideoHeight();
+    // Pixels of the native picture to whole percent of it; 0 (and no result) when the
+    // native size is unknown or empty.
+    int ToNormalizedRect(const RECT& pixels, VMR9NormalizedRect& normalized);
 
     // ---- Overlay picture and text ----
 
