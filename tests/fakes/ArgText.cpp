@@ -23,8 +23,10 @@ const NamedGuid kNames[] = {
     NAMED(IID_IMediaSeeking), NAMED(IID_IMediaPosition), NAMED(IID_IBasicAudio),
     NAMED(IID_IBasicVideo), NAMED(IID_IVideoWindow), NAMED(IID_IVideoFrameStep),
     NAMED(IID_IVMRFilterConfig9), NAMED(IID_IVMRWindowlessControl9), NAMED(IID_IVMRMixerControl9),
-    NAMED(IID_IVMRMixerBitmap9), NAMED(IID_IVMRMonitorConfig9), NAMED(IID_IDirect3D9),
-    NAMED(IID_IDirect3DDevice9), NAMED(IID_IDirect3DResource9), NAMED(IID_IDirect3DSurface9),
+    NAMED(IID_IVMRMixerBitmap9), NAMED(IID_IVMRMonitorConfig9), // The Direct3D identifiers are in no import library; the headers declare them for __uuidof.
+    {&__uuidof(IDirect3D9), "IID_IDirect3D9"}, {&__uuidof(IDirect3DDevice9), "IID_IDirect3DDevice9"},
+    {&__uuidof(IDirect3DResource9), "IID_IDirect3DResource9"},
+    {&__uuidof(IDirect3DSurface9), "IID_IDirect3DSurface9"},
     NAMED(IID_IRunningObjectTable), NAMED(IID_IEnumMoniker), NAMED(IID_IMoniker),
     NAMED(CLSID_FilterGraph), NAMED(CLSID_VideoMixingRenderer9), NAMED(CLSID_DSoundRender),
     NAMED(MEDIATYPE_Video), NAMED(MEDIATYPE_Audio), NAMED(MEDIATYPE_Interleaved),

@@ -69,6 +69,7 @@ public:
     }
 
 private:
+    void OnFinalRelease() override { items.clear(); }
     void* FindInterface(REFIID iid) override
     {
         return IsEqualIID(iid, __uuidof(IEnum)) ? static_cast<IEnum*>(this) : nullptr;

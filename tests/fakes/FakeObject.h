@@ -27,6 +27,9 @@ public:
     // Releases that found the count already at 0 (the object is kept, so they cannot crash).
     int OverReleases() const { return overReleases; }
 
+    // True for parts (pins) whose life is their owner's, never deleted on their own.
+    virtual bool OwnedByAnother() const { return false; }
+
     // From now on QueryInterface for `iid` answers E_NOINTERFACE.
     void Hide(REFIID iid);
     void Unhide(REFIID iid);

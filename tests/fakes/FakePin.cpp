@@ -106,7 +106,8 @@ HRESULT FakePin::ConnectedTo(IPin** pin)
     *pin = nullptr;
     if (!peer)
         return VFW_E_NOT_CONNECTED;
-    return peer.CopyTo(pin), answer;
+    peer.CopyTo(pin);
+    return answer;
 }
 
 HRESULT FakePin::ConnectionMediaType(AM_MEDIA_TYPE* type)

@@ -43,13 +43,15 @@ public:
     const std::vector<GUID>& MajorTypes() const { return majorTypes; }
     // Connects both ends / breaks the connection at both ends.
     static void Link(FakePin* output, FakePin* input);
+    bool CanLink(FakePin* other) const;  // opposite direction, both free, a common major type
     void Unlink();
+
+    bool OwnedByAnother() const override { return true; }
 
 private:
     void* FindInterface(REFIID iid) override;
     ULONG AddRefCount() override;
     ULONG ReleaseCount() override;
-    bool CanLink(FakePin* other) const;
 
     FakeFilterBase* owner;  // the filter holds the pin, so its owner outlives it
     std::wstring id;

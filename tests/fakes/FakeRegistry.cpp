@@ -51,9 +51,13 @@ void FakeRegistry::EndKeepAlive()
     std::lock_guard<std::recursive_mutex> lock(state.mutex);
     if (--state.keepAliveDepth > 0)
         return;
-    for (FakeObject* fake : std::vector<FakeObject*>(state.live))
-        if (fake->RefCount() == 0)
-            delete fake;
+    // Collected first: deleting a filter deletes its pins, which are in the list as well.
+    std::vector<FakeObject*> unreferenced;
+    for (FakeObject* fake : state.live)
+        if (fake->RefCount() == 0 && !fake->OwnedByAnother())
+            unreferenced.push_back(fake);
+    for (FakeObject* fake : unreferenced)
+        delete fake;
 }
 
 bool FakeRegistry::KeepingAlive()
