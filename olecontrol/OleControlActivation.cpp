@@ -38,6 +38,8 @@ HRESULT COleControl::InPlaceActivate(bool activateUI, IOleClientSite* site, HWND
             return E_FAIL;
         }
     }
+    if (window && !IsWindowVisible(window))
+        ShowWindow(window, SW_SHOWNA);  // shown again after the hide verb
     if (activateUI && !uiActive) {
         // Raised first: taking the focus below comes back through OnSetFocus.
         uiActive = true;

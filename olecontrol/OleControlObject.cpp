@@ -106,3 +106,10 @@ HRESULT COleControl::EnumOleAdvise(IEnumSTATDATA** out)
         return hr;
     return oleAdviseHolder->EnumAdvise(out);
 }
+
+// An inside-out control that is active whenever visible and wants its site before its data.
+DWORD COleControl::GetMiscStatus() const
+{
+    return OLEMISC_RECOMPOSEONRESIZE | OLEMISC_CANTLINKINSIDE | OLEMISC_INSIDEOUT | OLEMISC_ACTIVATEWHENVISIBLE |
+           OLEMISC_SETCLIENTSITEFIRST;
+}
