@@ -117,6 +117,7 @@ Microsoft::WRL::ComPtr<IUnknown> MakeTestControl(CTestControl** control)
     if (control)
         *control = made;
     Microsoft::WRL::ComPtr<IUnknown> unknown;
-    unknown.Attach(made->GetControllingUnknown());  // the reference it was born with
+    // Takes over the reference it was born with (this ComPtr's Attach would add one).
+    *unknown.GetAddressOf() = made->GetControllingUnknown();
     return unknown;
 }
