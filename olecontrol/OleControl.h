@@ -190,6 +190,8 @@ private:
     HRESULT InPlaceDeactivate();
     HRESULT SetObjectRects(const RECT* position, const RECT* clip);
     HRESULT HideControl();
+    // Asks the container for a placement of this size at the current position (in place only).
+    void RequestPlacementSize(SIZE pixels);
 
     // Window (OleControlWindow.cpp).
     bool CreateControlWindow(HWND parent, const RECT& position);
@@ -197,10 +199,12 @@ private:
     static LRESULT CALLBACK ControlWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT RouteMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void PaintWindow();
+    void RedrawFrame();
 
     // Stock mouse events (OleControlMouse.cpp).
     void FireMouseEvent(DISPID dispid, USHORT buttons, UINT keys, POINT point);
     bool OffersEvent(DISPID dispid) const;
+    const EventEntry* FindEvent(DISPID dispid) const;
 
     // IViewObject2 (OleControlView.cpp).
     HRESULT Draw(DWORD aspect, HDC dc, const RECTL* bounds);

@@ -123,9 +123,14 @@ void COleControl::SetInitialSize(int width, int height)
 void COleControl::SetControlSize(int width, int height)
 {
     extent = PixelsToHimetric(SIZE{width, height});
-    if (inPlaceActive && inPlaceSite) {
-        RECT wanted = {positionRect.left, positionRect.top, positionRect.left + width, positionRect.top + height};
-        inPlaceSite->OnPosRectChange(&wanted);
-    }
+    RequestPlacementSize(SIZE{width, height});
     NotifyViewChanged();
+}
+
+void COleControl::RequestPlacementSize(SIZE pixels)
+{
+    if (!inPlaceActive || !inPlaceSite)
+        return;
+    RECT wanted = {positionRect.left, positionRect.top, positionRect.left + pixels.cx, positionRect.top + pixels.cy};
+    inPlaceSite->OnPosRectChange(&wanted);
 }

@@ -191,9 +191,7 @@ void COleControl::SetAppearance(SHORT value)
 {
     appearance = value;
     SetModifiedFlag(true);
-    if (window)
-        SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawFrame();
     InvalidateControl();
     BoundPropertyChanged(DISPID_APPEARANCE);
 }

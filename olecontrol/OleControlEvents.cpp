@@ -5,12 +5,17 @@
 
 #include <vector>
 
-bool COleControl::OffersEvent(DISPID dispid) const
+const EventEntry* COleControl::FindEvent(DISPID dispid) const
 {
     for (const EventEntry& entry : GetEventTable())
         if (entry.dispid == dispid)
-            return true;
-    return false;
+            return &entry;
+    return nullptr;
+}
+
+bool COleControl::OffersEvent(DISPID dispid) const
+{
+    return FindEvent(dispid) != nullptr;
 }
 
 HRESULT COleControl::FireEventWith(DISPID dispid, VARIANT* argumentsInOrder, size_t count)
@@ -18,10 +23,7 @@ HRESULT COleControl::FireEventWith(DISPID dispid, VARIANT* argumentsInOrder, siz
     // Apartment model: sinks are called only on the thread that created the control.
     if (GetCurrentThreadId() != creatorThread)
         return RPC_E_WRONG_THREAD;
-    const EventEntry* entry = nullptr;
-    for (const EventEntry& candidate : GetEventTable())
-        if (candidate.dispid == dispid)
-            entry = &candidate;
+    const EventEntry* entry = FindEvent(dispid);
     if (!entry)
         return DISP_E_MEMBERNOTFOUND;
     if (count != entry->parameterCount)

@@ -46,9 +46,8 @@ bool COleControl::ExchangeStockProperties(CPropExchange& exchange)
     } else if (defaultsWhenAbsent) {
         appearance = AmbientAppearance();
     }
-    if (exchange.IsLoading() && appearance != previousAppearance && window)
-        SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (exchange.IsLoading() && appearance != previousAppearance)
+        RedrawFrame();
     return true;
 }
 
@@ -56,12 +55,7 @@ void COleControl::ApplyLoadedExtent(SIZEL previous)
 {
     if (extent.cx == previous.cx && extent.cy == previous.cy)
         return;
-    if (inPlaceActive && inPlaceSite) {
-        const SIZE pixels = HimetricToPixels(extent);
-        RECT wanted = {positionRect.left, positionRect.top, positionRect.left + pixels.cx,
-                       positionRect.top + pixels.cy};
-        inPlaceSite->OnPosRectChange(&wanted);
-    }
+    RequestPlacementSize(HimetricToPixels(extent));
     NotifyViewChanged();
 }
 

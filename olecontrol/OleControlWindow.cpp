@@ -175,6 +175,13 @@ LRESULT COleControl::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
+void COleControl::RedrawFrame()
+{
+    if (window)
+        SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void COleControl::PaintWindow()
 {
     PAINTSTRUCT paint = {};
