@@ -13,6 +13,21 @@
 //     handlers, WindowProc (any other message), GetMiscStatus, GetPropertyPages.
 // Handlers that want the window's default processing call Default() (or the base handler).
 // The object is apartment threaded: everything runs on the thread that created it.
+//
+// In outline (tests/olecontrol/TestControl.cpp is a complete one):
+//   DispatchTable CMyCtrl::GetDispatchTable() const {
+//       static const DispatchEntry table[] = {
+//           DispatchProperty<&CMyCtrl::xLoop, &CMyCtrl::OnXLoopChanged>("XLoop", 3),
+//           DispatchMethod<&CMyCtrl::GetDuration>("GetDuration", 12),
+//           DispatchStock(StockProperty::BackColor)};
+//       return table; }
+//   EventTable CMyCtrl::GetEventTable() const {
+//       static const EventEntry table[] = {{"OnPlaying", 1, 0, {}}, StockEvents::Click};
+//       return table; }
+//   void CMyCtrl::DoPropExchange(CPropExchange& x) {
+//       if (!x.ExchangeBool("XLoop", xLoop, FALSE)) return;   // stop at the first failure
+//       COleControl::DoPropExchange(x); }
+// Objects are made with COleControl::CreateObject<CMyCtrl>(iid, out) (a class factory's job).
 #pragma once
 
 #include <windows.h>
