@@ -1,0 +1,47 @@
+#include "AtlHost.h"
+
+#include <string>
+
+AtlHost::AtlHost(int width, int height) : window(std::make_unique<TestWindow>(width, height)) {}
+
+AtlHost::~AtlHost()
+{
+    window.reset();
+    container.Reset();
+    // The library stays loaded: objects it made may be released later in the process.
+}
+
+bool AtlHost::Load(std::string& why)
+{
+    library = LoadLibraryW(L"atl.dll");
+    if (!library) {
+        why = "atl.dll does not load";
+        return false;
+    }
+    auto init = reinterpret_cast<WinInit>(reinterpret_cast<void*>(GetProcAddress(library, "AtlAxWinInit")));
+    attach = reinterpret_cast<AttachControl>(reinterpret_cast<void*>(GetProcAddress(library, "AtlAxAttachControl")));
+    getControl = reinterpret_cast<GetControlFn>(reinterpret_cast<void*>(GetProcAddress(library, "AtlAxGetControl")));
+    if (!init || !attach || !getControl) {
+        why = "atl.dll lacks the container entry points";
+        return false;
+    }
+    if (!init()) {
+        why = "AtlAxWinInit failed";
+        return false;
+    }
+    if (!window->Handle()) {
+        why = "no container window (no display?)";
+        return false;
+    }
+    return true;
+}
+
+HRESULT AtlHost::Attach(IUnknown* control)
+{
+    return attach(control, window->Handle(), &container);
+}
+
+HRESULT AtlHost::GetControl(IUnknown** out) const
+{
+    return getControl(window->Handle(), out);
+}
