@@ -1,5 +1,6 @@
 #include "ExchangeRunner.h"
 
+#include "KeptValueSnapshot.h"
 #include "StreamLoadExchange.h"
 #include "StreamSaveExchange.h"
 
@@ -30,8 +31,10 @@ HRESULT ResetThroughObject(CPersistentObject& object)
 
 HRESULT LoadThroughExchange(CPersistentObject& object, CCheckedPropExchange& exchange)
 {
+    CKeptValueSnapshot keptValues(object);
     if (!RunExchange(object, exchange)) {
         ResetThroughObject(object);
+        keptValues.Restore(object);
         return E_FAIL;
     }
     object.SetModifiedFlag(false);

@@ -6,7 +6,7 @@
 #include "PersistentObject.h"
 
 // S_OK after a complete load (the control is told, and is left unmodified); otherwise E_FAIL
-// after OnResetState.
+// after OnResetState, with the kept-on-reset values as they were before the load.
 HRESULT LoadThroughExchange(CPersistentObject& object, CCheckedPropExchange& exchange);
 // S_OK when every item was written; E_FAIL otherwise. `clearDirty` clears the modified flag
 // after a complete save only.

@@ -6,7 +6,7 @@
 #include "PropertyBagSaveExchange.h"
 
 CPersistPropertyBagInterface::CPersistPropertyBagInterface(CPersistentObject& owner)
-    : CDelegatingInterface(owner)
+    : CPersistenceInterfaceBase(owner)
 {
 }
 

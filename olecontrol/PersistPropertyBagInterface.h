@@ -1,11 +1,11 @@
 // IPersistPropertyBag for a control: the items by name.
 #pragma once
 
-#include "DelegatingInterface.h"
+#include "PersistenceInterfaceBase.h"
 
 #include <ocidl.h>
 
-class CPersistPropertyBagInterface final : public CDelegatingInterface<IPersistPropertyBag>
+class CPersistPropertyBagInterface final : public CPersistenceInterfaceBase<IPersistPropertyBag>
 {
 public:
     explicit CPersistPropertyBagInterface(CPersistentObject& owner);

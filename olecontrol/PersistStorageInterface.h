@@ -3,11 +3,11 @@
 // storage), no-scribble after a save, and hands-off (storage released).
 #pragma once
 
-#include "DelegatingInterface.h"
+#include "PersistenceInterfaceBase.h"
 
 #include <wrl/client.h>
 
-class CPersistStorageInterface final : public CDelegatingInterface<IPersistStorage>
+class CPersistStorageInterface final : public CPersistenceInterfaceBase<IPersistStorage>
 {
 public:
     enum class State { Uninitialized, Normal, NoScribble, HandsOffAfterSave, HandsOffFromNormal };

@@ -1,11 +1,11 @@
 // IPersistStreamInit (and IPersistStream, which shares its first methods) for a control.
 #pragma once
 
-#include "DelegatingInterface.h"
+#include "PersistenceInterfaceBase.h"
 
 #include <ocidl.h>
 
-class CPersistStreamInitInterface final : public CDelegatingInterface<IPersistStreamInit>
+class CPersistStreamInitInterface final : public CPersistenceInterfaceBase<IPersistStreamInit>
 {
 public:
     explicit CPersistStreamInitInterface(CPersistentObject& owner);

@@ -1,6 +1,6 @@
 #include "PropertyBagLoadExchange.h"
 
-#include "AnsiText.h"
+#include "PropertyText.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -50,7 +50,7 @@ CPropertyBagLoadExchange::ReadResult CPropertyBagLoadExchange::Read(const char* 
 {
     if (HasFailed() || !bag)
         return ReadResult::Failed;
-    std::wstring wideName = WideFromAnsi(name);
+    std::wstring wideName = WideFromNarrow(name);
     V_VT(&value) = wantedType;
     HRESULT hr = bag->Read(wideName.c_str(), &value, errorLog);
     if (FAILED(hr)) {
@@ -156,7 +156,7 @@ bool CPropertyBagLoadExchange::ExchangeString(const char* name, std::string& val
     }
     if (!Check(SUCCEEDED(VariantChangeType(&read.value, &read.value, 0, VT_BSTR))))
         return false;
-    value = AnsiFromWide(V_BSTR(&read.value), static_cast<int>(SysStringLen(V_BSTR(&read.value))));
+    value = NarrowFromWide(V_BSTR(&read.value), static_cast<int>(SysStringLen(V_BSTR(&read.value))));
     return true;
 }
 

@@ -1,6 +1,6 @@
 #include "PropertyBagSaveExchange.h"
 
-#include "AnsiText.h"
+#include "PropertyText.h"
 #include "StreamSaveExchange.h"
 
 using Microsoft::WRL::ComPtr;
@@ -14,7 +14,7 @@ bool CPropertyBagSaveExchange::Write(const char* name, VARIANT& value)
 {
     if (HasFailed() || !bag)
         return Check(false);
-    std::wstring wideName = WideFromAnsi(name);
+    std::wstring wideName = WideFromNarrow(name);
     return Check(SUCCEEDED(bag->Write(wideName.c_str(), &value)));
 }
 
@@ -65,7 +65,7 @@ bool CPropertyBagSaveExchange::ExchangeString(const char* name, std::string& val
     VARIANT variant;
     V_VT(&variant) = VT_BSTR;
     try {
-        V_BSTR(&variant) = BstrFromAnsi(value);
+        V_BSTR(&variant) = BstrFromNarrow(value);
     } catch (...) {
         return Check(false);
     }

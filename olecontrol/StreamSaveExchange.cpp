@@ -10,9 +10,10 @@ bool IsSameObject(IUnknown* first, IUnknown* second)
         return first == second;
     ComPtr<IUnknown> firstIdentity;
     ComPtr<IUnknown> secondIdentity;
-    first->QueryInterface(IID_PPV_ARGS(&firstIdentity));
-    second->QueryInterface(IID_PPV_ARGS(&secondIdentity));
-    return firstIdentity && firstIdentity == secondIdentity;
+    if (FAILED(first->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(firstIdentity.GetAddressOf()))) ||
+        FAILED(second->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(secondIdentity.GetAddressOf()))))
+        return false;
+    return firstIdentity.Get() == secondIdentity.Get();
 }
 
 CStreamSaveExchange::CStreamSaveExchange(IStream* stream, bool asynchronous)

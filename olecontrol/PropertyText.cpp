@@ -1,6 +1,6 @@
-#include "AnsiText.h"
+#include "PropertyText.h"
 
-std::wstring WideFromAnsi(const std::string& text)
+std::wstring WideFromNarrow(const std::string& text)
 {
     if (text.empty())
         return std::wstring();
@@ -10,7 +10,7 @@ std::wstring WideFromAnsi(const std::string& text)
     return wide;
 }
 
-std::string AnsiFromWide(const wchar_t* text, int length)
+std::string NarrowFromWide(const wchar_t* text, int length)
 {
     if (!text)
         return std::string();
@@ -24,8 +24,8 @@ std::string AnsiFromWide(const wchar_t* text, int length)
     return narrow;
 }
 
-BSTR BstrFromAnsi(const std::string& text)
+BSTR BstrFromNarrow(const std::string& text)
 {
-    std::wstring wide = WideFromAnsi(text);
+    std::wstring wide = WideFromNarrow(text);
     return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }

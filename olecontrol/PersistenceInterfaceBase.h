@@ -5,11 +5,11 @@
 #include "PersistentObject.h"
 
 template <class Interface>
-class CDelegatingInterface : public Interface
+class CPersistenceInterfaceBase : public Interface
 {
 public:
-    CDelegatingInterface(const CDelegatingInterface&) = delete;
-    CDelegatingInterface& operator=(const CDelegatingInterface&) = delete;
+    CPersistenceInterfaceBase(const CPersistenceInterfaceBase&) = delete;
+    CPersistenceInterfaceBase& operator=(const CPersistenceInterfaceBase&) = delete;
 
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override
     {
@@ -19,8 +19,8 @@ public:
     STDMETHODIMP_(ULONG) Release() override { return owner.GetControllingUnknown()->Release(); }
 
 protected:
-    explicit CDelegatingInterface(CPersistentObject& owner) : owner(owner) {}
-    ~CDelegatingInterface() = default;
+    explicit CPersistenceInterfaceBase(CPersistentObject& owner) : owner(owner) {}
+    ~CPersistenceInterfaceBase() = default;
 
     CPersistentObject& owner;
 };

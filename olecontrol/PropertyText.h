@@ -6,7 +6,7 @@
 
 #include <string>
 
-std::wstring WideFromAnsi(const std::string& text);
-std::string AnsiFromWide(const wchar_t* text, int length = -1);
+std::wstring WideFromNarrow(const std::string& text);
+std::string NarrowFromWide(const wchar_t* text, int length = -1);
 // A new BSTR, or nullptr when out of memory.
-BSTR BstrFromAnsi(const std::string& text);
+BSTR BstrFromNarrow(const std::string& text);
