@@ -40,9 +40,11 @@ for script in runtime-error.vbs runtime-error.js; do
   expect_error_text "$script(3, " "$script"
 done
 
-printf 'before\n' >"$work/expected-before.txt"
+# A failing handler is reported where it failed; the firing call itself goes on.
+printf 'before\nafter\n' >"$work/expected-before-after.txt"
 run handler-error.vbs 1
-expect_error_text "src_Tick" handler-error.vbs
+expect_output "$work/expected-before-after.txt" handler-error.vbs
+expect_error_text "handler-error.vbs(8, " handler-error.vbs
 expect_error_text "the tick handler refused" handler-error.vbs
 
 run unknown-progid.js 1
