@@ -112,19 +112,20 @@ bool CPropertyBagLoadExchange::ExchangeColor(const char* name, OLE_COLOR& value,
     return Exchange32(name, VT_UI4, value, defaultValue);
 }
 
+bool CPropertyBagLoadExchange::ReadConverted(const char* name, VARTYPE type, VARIANT& value, bool& found)
+{
+    if (!ReadItem(name, type, value, found))
+        return false;
+    return !found || Check(SUCCEEDED(VariantChangeType(&value, &value, 0, type)));
+}
+
 bool CPropertyBagLoadExchange::ExchangeShort(const char* name, SHORT& value, SHORT defaultValue)
 {
     ScopedVariant read;
     bool found = false;
-    if (!ReadItem(name, VT_I2, read.value, found))
+    if (!ReadConverted(name, VT_I2, read.value, found))
         return false;
-    if (!found) {
-        value = defaultValue;
-        return true;
-    }
-    if (!Check(SUCCEEDED(VariantChangeType(&read.value, &read.value, 0, VT_I2))))
-        return false;
-    value = V_I2(&read.value);
+    value = found ? V_I2(&read.value) : defaultValue;
     return true;
 }
 
@@ -132,15 +133,9 @@ bool CPropertyBagLoadExchange::ExchangeBool(const char* name, BOOL& value, BOOL 
 {
     ScopedVariant read;
     bool found = false;
-    if (!ReadItem(name, VT_BOOL, read.value, found))
+    if (!ReadConverted(name, VT_BOOL, read.value, found))
         return false;
-    if (!found) {
-        value = defaultValue;
-        return true;
-    }
-    if (!Check(SUCCEEDED(VariantChangeType(&read.value, &read.value, 0, VT_BOOL))))
-        return false;
-    value = V_BOOL(&read.value) != VARIANT_FALSE ? TRUE : FALSE;
+    value = found ? (V_BOOL(&read.value) != VARIANT_FALSE ? TRUE : FALSE) : defaultValue;
     return true;
 }
 
@@ -148,15 +143,16 @@ bool CPropertyBagLoadExchange::ExchangeString(const char* name, std::string& val
 {
     ScopedVariant read;
     bool found = false;
-    if (!ReadItem(name, VT_BSTR, read.value, found))
+    if (!ReadConverted(name, VT_BSTR, read.value, found))
         return false;
-    if (!found) {
-        value = defaultValue ? defaultValue : "";
-        return true;
+    try {
+        if (found)
+            value = NarrowFromWide(V_BSTR(&read.value), static_cast<int>(SysStringLen(V_BSTR(&read.value))));
+        else
+            value = defaultValue ? defaultValue : "";
+    } catch (...) {
+        return Check(false);
     }
-    if (!Check(SUCCEEDED(VariantChangeType(&read.value, &read.value, 0, VT_BSTR))))
-        return false;
-    value = NarrowFromWide(V_BSTR(&read.value), static_cast<int>(SysStringLen(V_BSTR(&read.value))));
     return true;
 }
 

@@ -26,6 +26,8 @@ private:
     ReadResult Read(const char* name, VARTYPE wantedType, VARIANT& value);
     // False when the bag failed; `found` false when it does not hold the name.
     bool ReadItem(const char* name, VARTYPE wantedType, VARIANT& value, bool& found);
+    // As ReadItem, and converts a found value to `type`.
+    bool ReadConverted(const char* name, VARTYPE type, VARIANT& value, bool& found);
     // A 32-bit item: the bit pattern of a signed or unsigned value, whichever the bag holds.
     bool Exchange32(const char* name, VARTYPE wantedType, ULONG& value, ULONG defaultValue);
 

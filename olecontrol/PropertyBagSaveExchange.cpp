@@ -18,46 +18,53 @@ bool CPropertyBagSaveExchange::Write(const char* name, VARIANT& value)
     return Check(SUCCEEDED(bag->Write(wideName.c_str(), &value)));
 }
 
-bool CPropertyBagSaveExchange::ExchangeULong(const char* name, ULONG& value, ULONG)
+bool CPropertyBagSaveExchange::WriteScalar(const char* name, VARTYPE type, ULONG bits)
 {
     VARIANT variant;
-    V_VT(&variant) = VT_UI4;
-    V_UI4(&variant) = value;
+    VariantInit(&variant);
+    V_VT(&variant) = type;
+    switch (type) {
+    case VT_I2:
+        V_I2(&variant) = static_cast<SHORT>(static_cast<USHORT>(bits));
+        break;
+    case VT_BOOL:
+        V_BOOL(&variant) = bits ? VARIANT_TRUE : VARIANT_FALSE;
+        break;
+    default:
+        V_UI4(&variant) = bits;
+        break;
+    }
     return Write(name, variant);
+}
+
+bool CPropertyBagSaveExchange::ExchangeULong(const char* name, ULONG& value, ULONG)
+{
+    return WriteScalar(name, VT_UI4, value);
 }
 
 bool CPropertyBagSaveExchange::ExchangeLong(const char* name, LONG& value, LONG)
 {
-    VARIANT variant;
-    V_VT(&variant) = VT_I4;
-    V_I4(&variant) = value;
-    return Write(name, variant);
+    return WriteScalar(name, VT_I4, static_cast<ULONG>(value));
 }
 
 bool CPropertyBagSaveExchange::ExchangeLongKeptOnReset(const char* name, LONG& value)
 {
-    return ExchangeLong(name, value, value);
+    return WriteScalar(name, VT_I4, static_cast<ULONG>(value));
 }
 
 bool CPropertyBagSaveExchange::ExchangeShort(const char* name, SHORT& value, SHORT)
 {
-    VARIANT variant;
-    V_VT(&variant) = VT_I2;
-    V_I2(&variant) = value;
-    return Write(name, variant);
+    return WriteScalar(name, VT_I2, static_cast<USHORT>(value));
 }
 
 bool CPropertyBagSaveExchange::ExchangeBool(const char* name, BOOL& value, BOOL)
 {
-    VARIANT variant;
-    V_VT(&variant) = VT_BOOL;
-    V_BOOL(&variant) = value ? VARIANT_TRUE : VARIANT_FALSE;
-    return Write(name, variant);
+    return WriteScalar(name, VT_BOOL, value ? 1 : 0);
 }
 
-bool CPropertyBagSaveExchange::ExchangeColor(const char* name, OLE_COLOR& value, OLE_COLOR defaultValue)
+bool CPropertyBagSaveExchange::ExchangeColor(const char* name, OLE_COLOR& value, OLE_COLOR)
 {
-    return ExchangeULong(name, value, defaultValue);
+    return WriteScalar(name, VT_UI4, value);
 }
 
 bool CPropertyBagSaveExchange::ExchangeString(const char* name, std::string& value, const char*)

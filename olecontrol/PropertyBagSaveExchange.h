@@ -24,6 +24,8 @@ public:
 
 private:
     bool Write(const char* name, VARIANT& value);
+    // VT_I2 and VT_BOOL from the low bits, VT_I4 / VT_UI4 from all 32.
+    bool WriteScalar(const char* name, VARTYPE type, ULONG bits);
 
     IPropertyBag* bag;
 };

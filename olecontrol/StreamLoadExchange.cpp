@@ -28,53 +28,33 @@ bool CStreamLoadExchange::ReadValue(ULONG& value, ULONG byteCount)
 
 bool CStreamLoadExchange::ExchangeULong(const char*, ULONG& value, ULONG)
 {
-    ULONG read = 0;
-    if (!ReadValue(read, 4))
-        return false;
-    value = read;
-    return true;
+    return ReadInto(value, 4);
 }
 
 bool CStreamLoadExchange::ExchangeLong(const char*, LONG& value, LONG)
 {
-    ULONG read = 0;
-    if (!ReadValue(read, 4))
-        return false;
-    value = static_cast<LONG>(read);
-    return true;
+    return ReadInto(value, 4);
 }
 
-bool CStreamLoadExchange::ExchangeLongKeptOnReset(const char* name, LONG& value)
+bool CStreamLoadExchange::ExchangeLongKeptOnReset(const char*, LONG& value)
 {
-    return ExchangeLong(name, value, value);
+    return ReadInto(value, 4);
 }
 
 bool CStreamLoadExchange::ExchangeShort(const char*, SHORT& value, SHORT)
 {
-    ULONG read = 0;
-    if (!ReadValue(read, 2))
-        return false;
-    value = static_cast<SHORT>(static_cast<USHORT>(read));
-    return true;
+    return ReadInto(value, 2);
 }
 
 bool CStreamLoadExchange::ExchangeBool(const char*, BOOL& value, BOOL)
 {
     // One byte read into a zero-filled BOOL.
-    ULONG read = 0;
-    if (!ReadValue(read, 1))
-        return false;
-    value = static_cast<BOOL>(read);
-    return true;
+    return ReadInto(value, 1);
 }
 
 bool CStreamLoadExchange::ExchangeColor(const char*, OLE_COLOR& value, OLE_COLOR)
 {
-    ULONG read = 0;
-    if (!ReadValue(read, 4))
-        return false;
-    value = read;
-    return true;
+    return ReadInto(value, 4);
 }
 
 bool CStreamLoadExchange::ReadString(std::string& value)

@@ -4,6 +4,8 @@
 
 #include "CheckedPropExchange.h"
 
+#include <type_traits>
+
 class CStreamLoadExchange final : public CCheckedPropExchange
 {
 public:
@@ -22,6 +24,17 @@ public:
 private:
     // Reads `byteCount` little-endian bytes; after a failure nothing more is read.
     bool ReadValue(ULONG& value, ULONG byteCount);
+    // The value changes only when all its bytes were there.
+    template <class Integer>
+    bool ReadInto(Integer& value, ULONG byteCount)
+    {
+        ULONG read = 0;
+        if (!ReadValue(read, byteCount))
+            return false;
+        // Keeps the bit pattern: a 2-byte 0xFFFE is -2 in a SHORT.
+        value = static_cast<Integer>(static_cast<typename std::make_unsigned<Integer>::type>(read));
+        return true;
+    }
     bool ReadString(std::string& value);
     bool ReadObject(Microsoft::WRL::ComPtr<IUnknown>& value, REFIID iid, IUnknown* defaultValue);
 
