@@ -1,5 +1,6 @@
 #include "ClassRegistration.h"
 
+#include "ComBoundary.h"
 #include "ModulePath.h"
 #include "RegistryKeys.h"
 
@@ -40,60 +41,68 @@ bool WriteServerEntries(HINSTANCE module, REFCLSID classId, UINT typeNameId, con
 
 HRESULT RegisterControlClass(HINSTANCE module, const ControlClassRegistration& registration)
 {
-    const std::wstring key = ClassKey(registration.classId);
-    const std::wstring classText = GuidText(registration.classId);
-    const std::wstring typeName = TypeName(module, registration.typeNameStringId, registration.classId);
-    const std::wstring path = ModuleShortPath(module);
-    const std::wstring progId = registration.progId ? registration.progId : L"";
-    const std::wstring version =
-        std::to_wstring(registration.typeLibraryMajor) + L"." + std::to_wstring(registration.typeLibraryMinor);
+    return CallWithoutThrowing(SELFREG_E_CLASS, [&]() -> HRESULT {
+        const std::wstring key = ClassKey(registration.classId);
+        const std::wstring classText = GuidText(registration.classId);
+        const std::wstring typeName = TypeName(module, registration.typeNameStringId, registration.classId);
+        const std::wstring path = ModuleShortPath(module);
+        const std::wstring progId = registration.progId ? registration.progId : L"";
+        const std::wstring version =
+            std::to_wstring(registration.typeLibraryMajor) + L"." + std::to_wstring(registration.typeLibraryMinor);
 
-    bool written =
-        WriteServerEntries(module, registration.classId, registration.typeNameStringId, registration.threadingModel) &&
-        SetRegistryString(HKEY_CLASSES_ROOT, key + L"\\ToolboxBitmap32", nullptr,
-                          path + L", " + std::to_wstring(registration.toolboxBitmapId)) &&
-        SetRegistryString(HKEY_CLASSES_ROOT, key + L"\\MiscStatus", nullptr, L"0") &&
-        SetRegistryString(HKEY_CLASSES_ROOT, key + L"\\MiscStatus\\1", nullptr,
-                          std::to_wstring(registration.miscStatus)) &&
-        SetRegistryString(HKEY_CLASSES_ROOT, key + L"\\Control", nullptr, L"") &&
-        SetRegistryString(HKEY_CLASSES_ROOT, key + L"\\TypeLib", nullptr, GuidText(registration.typeLibraryId)) &&
-        SetRegistryString(HKEY_CLASSES_ROOT, key + L"\\Version", nullptr, version);
-    if (written && !progId.empty())
-        written = SetRegistryString(HKEY_CLASSES_ROOT, key + L"\\ProgID", nullptr, progId) &&
-                  SetRegistryString(HKEY_CLASSES_ROOT, progId, nullptr, typeName) &&
-                  SetRegistryString(HKEY_CLASSES_ROOT, progId + L"\\CLSID", nullptr, classText);
-    return written ? S_OK : SELFREG_E_CLASS;
+        bool written =
+            WriteServerEntries(module, registration.classId, registration.typeNameStringId, registration.threadingModel) &&
+            SetRegistryString(HKEY_CLASSES_ROOT, key + L"\\ToolboxBitmap32", nullptr,
+                              path + L", " + std::to_wstring(registration.toolboxBitmapId)) &&
+            SetRegistryString(HKEY_CLASSES_ROOT, key + L"\\MiscStatus", nullptr, L"0") &&
+            SetRegistryString(HKEY_CLASSES_ROOT, key + L"\\MiscStatus\\1", nullptr,
+                              std::to_wstring(registration.miscStatus)) &&
+            SetRegistryString(HKEY_CLASSES_ROOT, key + L"\\Control", nullptr, L"") &&
+            SetRegistryString(HKEY_CLASSES_ROOT, key + L"\\TypeLib", nullptr, GuidText(registration.typeLibraryId)) &&
+            SetRegistryString(HKEY_CLASSES_ROOT, key + L"\\Version", nullptr, version);
+        if (written && !progId.empty())
+            written = SetRegistryString(HKEY_CLASSES_ROOT, key + L"\\ProgID", nullptr, progId) &&
+                      SetRegistryString(HKEY_CLASSES_ROOT, progId, nullptr, typeName) &&
+                      SetRegistryString(HKEY_CLASSES_ROOT, progId + L"\\CLSID", nullptr, classText);
+        return written ? S_OK : SELFREG_E_CLASS;
+    });
 }
 
 HRESULT UnregisterControlClass(const ControlClassRegistration& registration)
 {
-    const std::wstring key = ClassKey(registration.classId);
-    if (RegistryKeyExists(HKEY_CLASSES_ROOT, key + L"\\InprocServer")) {
-        // A 16-bit server shares the class key: remove only what the 32-bit module wrote.
-        bool deleted = DeleteRegistryTree(HKEY_CLASSES_ROOT, key + L"\\InprocServer32") &&
-                       DeleteRegistryTree(HKEY_CLASSES_ROOT, key + L"\\ToolboxBitmap32");
+    return CallWithoutThrowing(SELFREG_E_CLASS, [&]() -> HRESULT {
+        const std::wstring key = ClassKey(registration.classId);
+        if (RegistryKeyExists(HKEY_CLASSES_ROOT, key + L"\\InprocServer")) {
+            // A 16-bit server shares the class key: remove only what the 32-bit module wrote.
+            bool deleted = DeleteRegistryTree(HKEY_CLASSES_ROOT, key + L"\\InprocServer32") &&
+                           DeleteRegistryTree(HKEY_CLASSES_ROOT, key + L"\\ToolboxBitmap32");
+            return deleted ? S_OK : SELFREG_E_CLASS;
+        }
+        bool deleted = DeleteRegistryTree(HKEY_CLASSES_ROOT, key);
+        if (deleted && registration.progId && *registration.progId) {
+            // The ProgID may meanwhile name another class: leave that one in place.
+            std::wstring named;
+            bool namesOther = GetRegistryString(HKEY_CLASSES_ROOT, std::wstring(registration.progId) + L"\\CLSID",
+                                                nullptr, named) &&
+                              _wcsicmp(named.c_str(), GuidText(registration.classId).c_str()) != 0;
+            if (!namesOther)
+                deleted = DeleteRegistryTree(HKEY_CLASSES_ROOT, registration.progId);
+        }
         return deleted ? S_OK : SELFREG_E_CLASS;
-    }
-    bool deleted = DeleteRegistryTree(HKEY_CLASSES_ROOT, key);
-    if (deleted && registration.progId && *registration.progId) {
-        // The ProgID may meanwhile name another class: leave that one in place.
-        std::wstring named;
-        bool namesOther = GetRegistryString(HKEY_CLASSES_ROOT, std::wstring(registration.progId) + L"\\CLSID",
-                                            nullptr, named) &&
-                          _wcsicmp(named.c_str(), GuidText(registration.classId).c_str()) != 0;
-        if (!namesOther)
-            deleted = DeleteRegistryTree(HKEY_CLASSES_ROOT, registration.progId);
-    }
-    return deleted ? S_OK : SELFREG_E_CLASS;
+    });
 }
 
 HRESULT RegisterPropertyPageClass(HINSTANCE module, const PropertyPageRegistration& registration)
 {
-    bool written = WriteServerEntries(module, registration.classId, registration.typeNameStringId, nullptr);
-    return written ? S_OK : SELFREG_E_CLASS;
+    return CallWithoutThrowing(SELFREG_E_CLASS, [&]() -> HRESULT {
+        bool written = WriteServerEntries(module, registration.classId, registration.typeNameStringId, nullptr);
+        return written ? S_OK : SELFREG_E_CLASS;
+    });
 }
 
 HRESULT UnregisterPropertyPageClass(const PropertyPageRegistration& registration)
 {
-    return DeleteRegistryTree(HKEY_CLASSES_ROOT, ClassKey(registration.classId)) ? S_OK : SELFREG_E_CLASS;
+    return CallWithoutThrowing(SELFREG_E_CLASS, [&]() -> HRESULT {
+        return DeleteRegistryTree(HKEY_CLASSES_ROOT, ClassKey(registration.classId)) ? S_OK : SELFREG_E_CLASS;
+    });
 }

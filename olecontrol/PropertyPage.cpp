@@ -1,5 +1,7 @@
 #include "PropertyPage.h"
 
+#include "ComBoundary.h"
+
 #include <new>
 #include <string>
 
@@ -93,7 +95,8 @@ STDMETHODIMP CPropertyPage::Activate(HWND parent, LPCRECT rect, BOOL)
     size = {window.right - window.left, window.bottom - window.top};
     SetWindowPos(dialog, nullptr, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    DoDataExchange(false);
+    // A page that cannot fill its controls still shows; Apply will tell.
+    CallWithoutThrowing(E_FAIL, [this] { return DoDataExchange(false) ? S_OK : E_FAIL; });
     dirty = false;
     return S_OK;
 }
@@ -126,6 +129,11 @@ STDMETHODIMP CPropertyPage::GetPageInfo(PROPPAGEINFO* info)
 {
     if (!info)
         return E_POINTER;
+    return CallWithoutThrowing(E_OUTOFMEMORY, [&] { return FillPageInfo(*info); });
+}
+
+HRESULT CPropertyPage::FillPageInfo(PROPPAGEINFO& info)
+{
     const wchar_t* caption = nullptr;
     int length = LoadStringW(resources, captionId, reinterpret_cast<LPWSTR>(&caption), 0);
     std::wstring title = length > 0 && caption ? std::wstring(caption, static_cast<size_t>(length)) : std::wstring();
@@ -133,12 +141,12 @@ STDMETHODIMP CPropertyPage::GetPageInfo(PROPPAGEINFO* info)
     if (!copy)
         return E_OUTOFMEMORY;
     lstrcpyW(copy, title.c_str());
-    info->cb = sizeof(PROPPAGEINFO);
-    info->pszTitle = copy;
-    info->size = PageSize();
-    info->pszDocString = nullptr;
-    info->pszHelpFile = nullptr;
-    info->dwHelpContext = 0;
+    info.cb = sizeof(PROPPAGEINFO);
+    info.pszTitle = copy;
+    info.size = PageSize();
+    info.pszDocString = nullptr;
+    info.pszHelpFile = nullptr;
+    info.dwHelpContext = 0;
     return S_OK;
 }
 
@@ -182,13 +190,7 @@ STDMETHODIMP CPropertyPage::Apply()
 {
     if (!dirty)
         return S_OK;
-    bool applied = false;
-    try {
-        applied = DoDataExchange(true);
-    } catch (...) {
-        applied = false;
-    }
-    if (!applied)
+    if (FAILED(CallWithoutThrowing(E_FAIL, [this] { return DoDataExchange(true) ? S_OK : E_FAIL; })))
         return E_FAIL;
     SetDirty(false);
     return S_OK;

@@ -50,6 +50,7 @@ private:
     static INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND CreatePageDialog(HWND parent);
     SIZE PageSize();
+    HRESULT FillPageInfo(PROPPAGEINFO& info);
 
     HINSTANCE resources;
     UINT dialogId;

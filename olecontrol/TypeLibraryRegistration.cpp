@@ -1,5 +1,6 @@
 #include "TypeLibraryRegistration.h"
 
+#include "ComBoundary.h"
 #include "ModulePath.h"
 #include "RegistryKeys.h"
 
@@ -25,28 +26,32 @@ bool HasLibraryId(ITypeLib* library, REFGUID expected)
 
 HRESULT RegisterModuleTypeLibrary(HINSTANCE module, REFGUID expectedLibraryId)
 {
-    std::wstring path = ModuleFullPath(module);
-    if (path.empty())
-        return SELFREG_E_TYPELIB;
-    Microsoft::WRL::ComPtr<ITypeLib> library;
-    if (FAILED(LoadTypeLibEx(path.c_str(), REGKIND_NONE, &library)) || !HasLibraryId(library.Get(), expectedLibraryId))
-        return SELFREG_E_TYPELIB;
-    if (FAILED(RegisterTypeLib(library.Get(), &path[0], nullptr)))
-        return SELFREG_E_TYPELIB;
-    return S_OK;
+    return CallWithoutThrowing(SELFREG_E_TYPELIB, [&]() -> HRESULT {
+        std::wstring path = ModuleFullPath(module);
+        if (path.empty())
+            return SELFREG_E_TYPELIB;
+        Microsoft::WRL::ComPtr<ITypeLib> library;
+        if (FAILED(LoadTypeLibEx(path.c_str(), REGKIND_NONE, &library)) || !HasLibraryId(library.Get(), expectedLibraryId))
+            return SELFREG_E_TYPELIB;
+        if (FAILED(RegisterTypeLib(library.Get(), &path[0], nullptr)))
+            return SELFREG_E_TYPELIB;
+        return S_OK;
+    });
 }
 
 HRESULT UnregisterModuleTypeLibrary(REFGUID libraryId, WORD major, WORD minor)
 {
-    // Hex version, as the system writes it ("1.0", "1.a").
-    wchar_t version[16] = {};
-    wsprintfW(version, L"%x.%x", major, minor);
-    if (!RegistryKeyExists(HKEY_CLASSES_ROOT, L"TypeLib\\" + GuidText(libraryId) + L"\\" + version))
-        return S_OK;
+    return CallWithoutThrowing(SELFREG_E_TYPELIB, [&]() -> HRESULT {
+        // Hex version, as the system writes it ("1.0", "1.a").
+        wchar_t version[16] = {};
+        wsprintfW(version, L"%x.%x", major, minor);
+        if (!RegistryKeyExists(HKEY_CLASSES_ROOT, L"TypeLib\\" + GuidText(libraryId) + L"\\" + version))
+            return S_OK;
 #ifdef _WIN64
-    const SYSKIND systemKind = SYS_WIN64;
+        const SYSKIND systemKind = SYS_WIN64;
 #else
-    const SYSKIND systemKind = SYS_WIN32;
+        const SYSKIND systemKind = SYS_WIN32;
 #endif
-    return SUCCEEDED(UnRegisterTypeLib(libraryId, major, minor, 0, systemKind)) ? S_OK : SELFREG_E_TYPELIB;
+        return SUCCEEDED(UnRegisterTypeLib(libraryId, major, minor, 0, systemKind)) ? S_OK : SELFREG_E_TYPELIB;
+    });
 }

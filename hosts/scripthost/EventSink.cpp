@@ -33,6 +33,13 @@ bool CEventSink::EventName(DISPID dispid, std::wstring& name) const
 STDMETHODIMP CEventSink::Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* parameters, VARIANT* result,
                                 EXCEPINFO*, UINT*)
 {
+    if (result)
+        VariantInit(result);
+    return WithoutThrowing([&] { return CallHandler(dispid, parameters); });
+}
+
+HRESULT CEventSink::CallHandler(DISPID dispid, DISPPARAMS* parameters)
+{
     std::wstring eventName;
     if (!EventName(dispid, eventName))
         return S_OK;
@@ -53,8 +60,6 @@ STDMETHODIMP CEventSink::Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* p
     HRESULT hr = script->Invoke(handlerId, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
                                 parameters ? parameters : &none, &handlerResult, &exception, &argumentError);
     VariantClear(&handlerResult);
-    if (result)
-        VariantInit(result);
     // SCRIPT_E_REPORTED: the engine has told the site already.
     if (FAILED(hr) && hr != static_cast<HRESULT>(SCRIPT_E_REPORTED) && !session.QuitRequested()) {
         wchar_t code[16];

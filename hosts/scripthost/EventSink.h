@@ -22,6 +22,8 @@ protected:
 
 private:
     bool EventName(DISPID dispid, std::wstring& name) const;
+    // Calls prefix_EventName if the script has it; the source always hears success.
+    HRESULT CallHandler(DISPID dispid, DISPPARAMS* parameters);
 
     CScriptSession& session;
     std::wstring prefix;

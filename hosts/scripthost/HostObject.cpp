@@ -119,16 +119,18 @@ STDMETHODIMP CHostObject::Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPA
         return DISP_E_NONAMEDARGS;
     if (result)
         VariantInit(result);
-    switch (dispid) {
-    case kEcho:
-        return Echo(*parameters);
-    case kCreateControl:
-        return CreateControl(*parameters, result, exception);
-    case kQuit:
-        return Quit(*parameters);
-    default:
-        return DISP_E_MEMBERNOTFOUND;
-    }
+    return WithoutThrowing([&]() -> HRESULT {
+        switch (dispid) {
+        case kEcho:
+            return Echo(*parameters);
+        case kCreateControl:
+            return CreateControl(*parameters, result, exception);
+        case kQuit:
+            return Quit(*parameters);
+        default:
+            return DISP_E_MEMBERNOTFOUND;
+        }
+    });
 }
 
 HRESULT CHostObject::Echo(const DISPPARAMS& parameters)

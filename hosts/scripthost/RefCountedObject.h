@@ -42,6 +42,17 @@ private:
     volatile LONG references = 1;
 };
 
+// COM methods must not let a C++ exception (out of memory) escape to the engine.
+template <class Body>
+HRESULT WithoutThrowing(Body&& body) noexcept
+{
+    try {
+        return body();
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+}
+
 // A late-bound dispatch object without type information.
 class CLateBoundDispatch : public CRefCountedObject<IDispatch>
 {

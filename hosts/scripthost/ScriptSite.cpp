@@ -59,14 +59,19 @@ STDMETHODIMP CScriptSite::OnScriptError(IActiveScriptError* error)
     // Host.Quit stops the script through an error; that is no failure.
     if (session.QuitRequested() || !error)
         return S_OK;
+    return WithoutThrowing([&] { return ReportScriptError(*error); });
+}
+
+HRESULT CScriptSite::ReportScriptError(IActiveScriptError& error)
+{
     EXCEPINFO exception = {};
-    error->GetExceptionInfo(&exception);
+    error.GetExceptionInfo(&exception);
     if (exception.pfnDeferredFillIn)
         exception.pfnDeferredFillIn(&exception);
     DWORD context = 0;
     ULONG line = 0;
     LONG column = 0;
-    error->GetSourcePosition(&context, &line, &column);
+    error.GetSourcePosition(&context, &line, &column);
 
     wchar_t position[64];
     wsprintfW(position, L"(%lu, %ld)", line + 1, column + 1);

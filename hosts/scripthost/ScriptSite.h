@@ -23,6 +23,9 @@ protected:
     bool IsOffered(REFIID iid) const override;
 
 private:
+    // Writes "file(line, column) source: description" through the session.
+    HRESULT ReportScriptError(IActiveScriptError& error);
+
     CScriptSession& session;
     Microsoft::WRL::ComPtr<IDispatch> host;
 };
