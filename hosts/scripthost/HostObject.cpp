@@ -1,0 +1,229 @@
+#include "HostObject.h"
+
+#include "ConsoleOutput.h"
+#include "EventSink.h"
+
+#include <olectl.h>
+
+#include <new>
+#include <string>
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+enum HostMember : DISPID { kEcho = 1, kCreateControl = 2, kQuit = 3 };
+
+struct HostMemberName
+{
+    const wchar_t* name;
+    DISPID dispid;
+};
+
+constexpr HostMemberName kHostMembers[] = {{L"Echo", kEcho}, {L"CreateControl", kCreateControl}, {L"Quit", kQuit}};
+
+// Argument `index` in call order (DISPPARAMS holds them last first).
+VARIANT& Argument(const DISPPARAMS& parameters, UINT index)
+{
+    return parameters.rgvarg[parameters.cArgs - 1 - index];
+}
+
+bool TextOf(VARIANT& value, std::wstring& text)
+{
+    VARIANT converted;
+    VariantInit(&converted);
+    if (FAILED(VariantChangeType(&converted, &value, VARIANT_ALPHABOOL, VT_BSTR)))
+        return false;
+    text.assign(V_BSTR(&converted), SysStringLen(V_BSTR(&converted)));
+    VariantClear(&converted);
+    return true;
+}
+
+HRESULT Fail(EXCEPINFO* exception, const std::wstring& description, HRESULT code)
+{
+    if (!exception)
+        return code;
+    *exception = {};
+    exception->bstrSource = SysAllocString(L"Host");
+    exception->bstrDescription = SysAllocString(description.c_str());
+    exception->scode = code;
+    return DISP_E_EXCEPTION;
+}
+
+std::wstring HexCode(HRESULT hr)
+{
+    wchar_t text[16];
+    wsprintfW(text, L"0x%08x", static_cast<unsigned>(hr));
+    return text;
+}
+
+// The type description of the source interface `iid` among the coclass's interfaces.
+ComPtr<ITypeInfo> SourceTypeInfo(IUnknown* object, REFIID iid)
+{
+    ComPtr<IProvideClassInfo> classInfo;
+    ComPtr<ITypeInfo> coclass;
+    if (FAILED(object->QueryInterface(IID_PPV_ARGS(&classInfo))) || FAILED(classInfo->GetClassInfo(&coclass)))
+        return nullptr;
+    TYPEATTR* attributes = nullptr;
+    if (FAILED(coclass->GetTypeAttr(&attributes)))
+        return nullptr;
+    WORD implemented = attributes->cImplTypes;
+    coclass->ReleaseTypeAttr(attributes);
+    for (UINT i = 0; i < implemented; ++i) {
+        HREFTYPE reference = 0;
+        ComPtr<ITypeInfo> candidate;
+        if (FAILED(coclass->GetRefTypeOfImplType(i, &reference)) ||
+            FAILED(coclass->GetRefTypeInfo(reference, &candidate)))
+            continue;
+        TYPEATTR* candidateAttributes = nullptr;
+        if (FAILED(candidate->GetTypeAttr(&candidateAttributes)))
+            continue;
+        bool matches = IsEqualIID(candidateAttributes->guid, iid) != FALSE;
+        candidate->ReleaseTypeAttr(candidateAttributes);
+        if (matches)
+            return candidate;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+CHostObject::CHostObject(CScriptSession& session) : session(session) {}
+
+bool CHostObject::IsOffered(REFIID iid) const
+{
+    return iid == IID_IDispatch;
+}
+
+STDMETHODIMP CHostObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* dispids)
+{
+    if (!names || !dispids || count == 0)
+        return E_INVALIDARG;
+    for (UINT i = 0; i < count; ++i)
+        dispids[i] = DISPID_UNKNOWN;
+    for (const HostMemberName& member : kHostMembers)
+        if (lstrcmpiW(member.name, names[0]) == 0)
+            dispids[0] = member.dispid;
+    // Named arguments are not supported.
+    return dispids[0] != DISPID_UNKNOWN && count == 1 ? S_OK : DISP_E_UNKNOWNNAME;
+}
+
+STDMETHODIMP CHostObject::Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS* parameters, VARIANT* result,
+                                 EXCEPINFO* exception, UINT*)
+{
+    if (!parameters)
+        return E_POINTER;
+    if (!(flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)))
+        return DISP_E_MEMBERNOTFOUND;
+    if (parameters->cNamedArgs != 0)
+        return DISP_E_NONAMEDARGS;
+    if (result)
+        VariantInit(result);
+    return WithoutThrowing([&]() -> HRESULT {
+        switch (dispid) {
+        case kEcho:
+            return Echo(*parameters);
+        case kCreateControl:
+            return CreateControl(*parameters, result, exception);
+        case kQuit:
+            return Quit(*parameters);
+        default:
+            return DISP_E_MEMBERNOTFOUND;
+        }
+    });
+}
+
+HRESULT CHostObject::Echo(const DISPPARAMS& parameters)
+{
+    std::wstring line;
+    for (UINT i = 0; i < parameters.cArgs; ++i) {
+        std::wstring text;
+        if (!TextOf(Argument(parameters, i), text))
+            return DISP_E_TYPEMISMATCH;
+        if (i > 0)
+            line += L' ';
+        line += text;
+    }
+    WriteOutputLine(line);
+    return S_OK;
+}
+
+HRESULT CHostObject::CreateControl(const DISPPARAMS& parameters, VARIANT* result, EXCEPINFO* exception)
+{
+    if (parameters.cArgs < 1 || parameters.cArgs > 2)
+        return DISP_E_BADPARAMCOUNT;
+    std::wstring progId;
+    std::wstring prefix;
+    if (!TextOf(Argument(parameters, 0), progId) || (parameters.cArgs == 2 && !TextOf(Argument(parameters, 1), prefix)))
+        return DISP_E_TYPEMISMATCH;
+
+    CLSID classId = {};
+    HRESULT hr = CLSIDFromProgID(progId.c_str(), &classId);
+    ComPtr<IUnknown> object;
+    if (SUCCEEDED(hr))
+        hr = CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&object));
+    if (FAILED(hr))
+        return Fail(exception, L"Cannot create '" + progId + L"' (" + HexCode(hr) + L")", hr);
+    if (!prefix.empty()) {
+        hr = ConnectEvents(object.Get(), prefix);
+        if (FAILED(hr))
+            return Fail(exception, L"Cannot connect the events of '" + progId + L"' (" + HexCode(hr) + L")", hr);
+    }
+    if (result) {
+        ComPtr<IDispatch> dispatch;
+        if (SUCCEEDED(object.As(&dispatch))) {
+            V_VT(result) = VT_DISPATCH;
+            V_DISPATCH(result) = dispatch.Detach();
+        } else {
+            V_VT(result) = VT_UNKNOWN;
+            V_UNKNOWN(result) = object.Detach();
+        }
+    }
+    return S_OK;
+}
+
+HRESULT CHostObject::ConnectEvents(IUnknown* object, const std::wstring& prefix)
+{
+    ComPtr<IProvideClassInfo2> classInfo;
+    HRESULT hr = object->QueryInterface(IID_PPV_ARGS(&classInfo));
+    IID sourceIid = {};
+    if (SUCCEEDED(hr))
+        hr = classInfo->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &sourceIid);
+    ComPtr<IConnectionPointContainer> container;
+    if (SUCCEEDED(hr))
+        hr = object->QueryInterface(IID_PPV_ARGS(&container));
+    ComPtr<IConnectionPoint> point;
+    if (SUCCEEDED(hr))
+        hr = container->FindConnectionPoint(sourceIid, &point);
+    if (FAILED(hr))
+        return hr;
+
+    ComPtr<ITypeInfo> events = SourceTypeInfo(object, sourceIid);
+    ComPtr<CEventSink> sink;
+    sink.Attach(new (std::nothrow) CEventSink(session, prefix, sourceIid, events.Get()));
+    if (!sink)
+        return E_OUTOFMEMORY;
+    DWORD cookie = 0;
+    hr = point->Advise(static_cast<IDispatch*>(sink.Get()), &cookie);
+    if (FAILED(hr))
+        return hr;
+    session.KeepConnection(point.Get(), cookie);
+    return S_OK;
+}
+
+HRESULT CHostObject::Quit(const DISPPARAMS& parameters)
+{
+    int code = 0;
+    if (parameters.cArgs > 1)
+        return DISP_E_BADPARAMCOUNT;
+    if (parameters.cArgs == 1) {
+        VARIANT converted;
+        VariantInit(&converted);
+        if (FAILED(VariantChangeType(&converted, &Argument(parameters, 0), 0, VT_I4)))
+            return DISP_E_TYPEMISMATCH;
+        code = V_I4(&converted);
+    }
+    session.RequestQuit(code);
+    // Stops the script: the engine reports this error, and the site knows it was a Quit.
+    return E_ABORT;
+}

@@ -1,0 +1,17 @@
+// IPersistPropertyBag for a control: the items by name.
+#pragma once
+
+#include "PersistenceInterfaceBase.h"
+
+#include <ocidl.h>
+
+class CPersistPropertyBagInterface final : public CPersistenceInterfaceBase<IPersistPropertyBag>
+{
+public:
+    explicit CPersistPropertyBagInterface(CPersistentObject& owner);
+
+    STDMETHODIMP GetClassID(CLSID* classId) override;
+    STDMETHODIMP InitNew() override;
+    STDMETHODIMP Load(IPropertyBag* bag, IErrorLog* errorLog) override;
+    STDMETHODIMP Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAllProperties) override;
+};

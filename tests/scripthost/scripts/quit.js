@@ -1,0 +1,3 @@
+Host.Echo("a");
+Host.Quit(5);
+Host.Echo("b");

@@ -1,0 +1,3 @@
+Host.Echo "a"
+Host.Quit 7
+Host.Echo "b"

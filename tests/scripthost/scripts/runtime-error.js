@@ -1,0 +1,4 @@
+Host.Echo("before");
+var x = null;
+x.missing();
+Host.Echo("after");

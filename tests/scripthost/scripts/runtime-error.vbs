@@ -1,0 +1,4 @@
+Host.Echo "before"
+Dim x
+x = 1 / 0
+Host.Echo "after"

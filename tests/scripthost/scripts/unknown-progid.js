@@ -1,0 +1,3 @@
+Host.Echo("before");
+var nothing = Host.CreateControl("Corvane.NoSuchClass.1", "x_");
+Host.Echo("after");
