@@ -43,6 +43,7 @@
 
 #include "ConnectionPoint.h"
 #include "DispatchTable.h"
+#include "PersistenceInterfaces.h"
 #include "PersistentObject.h"
 #include "PropExchange.h"
 
@@ -167,8 +168,8 @@ public:
 
 protected:
     void SetAutomationIds(const IID& dispatchInterface, const IID& eventInterface);
-    // The reset backend of the persistence side; without one a reset leaves the items as they are.
-    virtual std::unique_ptr<CPropExchange> CreateResetExchange() { return nullptr; }
+    // The exchange OnResetState runs; tests hand in a recording one.
+    virtual std::unique_ptr<CPropExchange> CreateResetExchange();
 
 private:
     friend class ControlIdentity;
@@ -255,6 +256,7 @@ private:
     ProvideClassInfoInterface classInfo{*this, identity};
     ConnectionPointContainerInterface connectionPoints{*this, identity};
     SpecifyPropertyPagesInterface propertyPages{*this, identity};
+    CPersistenceInterfaces persistence{*this};
     ConnectionPoint eventPoint;
     ConnectionPoint propertyNotifyPoint;
 

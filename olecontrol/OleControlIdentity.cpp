@@ -50,8 +50,8 @@ HRESULT COleControl::InternalQueryInterface(REFIID iid, void** out)
         found = &connectionPoints;
     else if (IsEqualIID(iid, IID_ISpecifyPropertyPages))
         found = &propertyPages;
-    // The persistence interfaces (IPersist, IPersistStreamInit, IPersistPropertyBag,
-    // IPersistStorage) join this map as members built on *this as CPersistentObject.
+    else if (SUCCEEDED(persistence.FindInterface(iid, out)))
+        return S_OK;
     *out = found;
     if (!found)
         return E_NOINTERFACE;

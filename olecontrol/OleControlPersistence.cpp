@@ -1,6 +1,7 @@
 // The framework's part of the exchange (extent, stock mask, BackColor, Appearance) and the
 // control's side of CPersistentObject.
 #include "OleControl.h"
+#include "ResetExchange.h"
 
 #include "Himetric.h"
 
@@ -57,6 +58,11 @@ void COleControl::ApplyLoadedExtent(SIZEL previous)
         return;
     RequestPlacementSize(HimetricToPixels(extent));
     NotifyViewChanged();
+}
+
+std::unique_ptr<CPropExchange> COleControl::CreateResetExchange()
+{
+    return std::make_unique<CResetExchange>();
 }
 
 void COleControl::OnResetState()

@@ -52,11 +52,14 @@ public:
 
     Observed observed;
     std::vector<CLSID> pages;
-    // The reset exchange a test hands the framework (the persistence side supplies the real one).
+    // A reset exchange a test hands the framework instead of the real one, used once.
     std::unique_ptr<CPropExchange> nextResetExchange;
 
 protected:
-    std::unique_ptr<CPropExchange> CreateResetExchange() override { return std::move(nextResetExchange); }
+    std::unique_ptr<CPropExchange> CreateResetExchange() override
+    {
+        return nextResetExchange ? std::move(nextResetExchange) : COleControl::CreateResetExchange();
+    }
 };
 
 // A new test control and its IUnknown (the only reference).
