@@ -104,6 +104,17 @@ TEST_F(EffectsFake, SlideMovesLeftAndWrapsAtTheNineteenthStep)
     }
 }
 
+TEST_F(EffectsFake, SlideWrapsOnceTheRightEdgeIsAtFourPercentNotZero)
+{
+    PictureAtPercent(83, 10, 98, 20);
+    effectFlags = EFFECT_SLIDE;
+    std::vector<Edges> seen = Slide(19);
+    EXPECT_NEAR(seen[17].right, 0.08, 1e-5);
+    // 0.03 would still be on the picture, but it is under the threshold.
+    EXPECT_EQ(seen[18].left, 1.0f);
+    EXPECT_EQ(seen[18].right, engine.overlayWidth + 1.0f);
+}
+
 TEST_F(EffectsFake, MirroredSlideWrapsOnTheLeftField)
 {
     PictureAtPercent(80, 10, 95, 20);

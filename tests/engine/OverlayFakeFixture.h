@@ -8,6 +8,8 @@
 #include "fakes/FakePlatform.h"
 #include "support/TestWindow.h"
 
+#include <cstring>
+
 class OverlayFake : public ::testing::Test
 {
 protected:
@@ -52,6 +54,18 @@ protected:
     size_t Updates() { return platform.Log().Count("IVMRMixerBitmap9::UpdateAlphaBitmapParameters"); }
     // The parameters the mixer holds now.
     VMR9AlphaBitmap Live() { return platform.Vmr().alphaBitmap; }
+
+    // Measures text in the font the engine drew it with.
+    static SIZE TextExtent(HFONT font, const char* text)
+    {
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ previous = SelectObject(dc, font);
+        SIZE size = {0, 0};
+        GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
+        SelectObject(dc, previous);
+        DeleteDC(dc);
+        return size;
+    }
 
     // A picture whose home rectangle, on a 100 x 100 native picture, is exactly the given percents.
     void PictureAtPercent(int left, int top, int right, int bottom, int alpha = 100);

@@ -14,18 +14,6 @@ bool Reported(const CVMR9Graph& engine, const char* message)
     return std::strstr(engine.lastError, message) != nullptr;
 }
 
-// Measures text with the font the engine drew it in.
-SIZE TextExtent(HFONT font, const char* text)
-{
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, font);
-    SIZE size = {0, 0};
-    GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    return size;
-}
-
 int ScreenDpi()
 {
     HDC screen = GetDC(nullptr);
