@@ -426,3 +426,18 @@ TEST_F(OverlayFake, ReadBitmapSizeAnswersOnlyForBitmapFiles)
     EXPECT_EQ(height, -1);
     EXPECT_EQ(width, -1);
 }
+
+TEST_F(OverlayFake, BeforeAnyOverlayTheHomeIsEmptyAndOpaque)
+{
+    EXPECT_EQ(engine.overlayRect.left, 0.0f);
+    EXPECT_EQ(engine.overlayRect.right, 0.0f);
+    EXPECT_EQ(engine.overlayWidth, 0.0f);
+    EXPECT_EQ(engine.overlayAlpha, 1.0f);
+    EXPECT_EQ(engine.fontSize, 12);
+    EXPECT_EQ(engine.textColor, 255u);
+    EXPECT_EQ(engine.fontName, "Impact");
+    // Going home without an overlay sends the empty home, not stale values.
+    ASSERT_EQ(engine.MirrorOverlay(0), 1);
+    EXPECT_EQ(LastUpdate().rDest.left, 0.0f);
+    EXPECT_EQ(LastUpdate().rDest.right, 0.0f);
+}
