@@ -441,3 +441,26 @@ TEST_F(OverlayFake, BeforeAnyOverlayTheHomeIsEmptyAndOpaque)
     EXPECT_EQ(LastUpdate().rDest.left, 0.0f);
     EXPECT_EQ(LastUpdate().rDest.right, 0.0f);
 }
+
+TEST_F(OverlayFake, EveryPictureSurfaceIsReleasedOnceReplacedOrClosed)
+{
+    const std::string file = test_images::Bmp();
+    ASSERT_EQ(engine.SetOverlayBitmap(file.c_str(), 100, 0xFFFFFF, RECT{0, 0, 10, 10}), 1);
+    ASSERT_EQ(engine.SetOverlayBitmap(file.c_str(), 100, 0xFFFFFF, RECT{0, 0, 10, 10}), 1);
+    platform.FailNext("IVMRMixerBitmap9::SetAlphaBitmap", E_FAIL);
+    EXPECT_EQ(engine.SetOverlayBitmap(file.c_str(), 100, 0xFFFFFF, RECT{0, 0, 10, 10}), 0);
+    ASSERT_EQ(engine.SetOverlayBitmap(file.c_str(), 100, 0xFFFFFF, RECT{0, 0, 10, 10}), 1);
+    ASSERT_EQ(platform.Made("surface"), 4u);
+    engine.CloseGraph();
+
+    std::string surfaceLines;
+    std::string report = platform.ReferenceReport();
+    for (size_t start = 0; start < report.size();) {
+        size_t end = report.find('\n', start);
+        std::string line = report.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (line.rfind("surface", 0) == 0)
+            surfaceLines += line + "\n";
+        start = end == std::string::npos ? report.size() : end + 1;
+    }
+    EXPECT_EQ(surfaceLines, "");
+}
