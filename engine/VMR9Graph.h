@@ -54,6 +54,14 @@ struct OverlayRect
     float bottom;
 };
 
+// Effect flags: one word for the whole process, shared by every control and engine.
+constexpr LONG EFFECT_FLIP = 0x01;
+constexpr LONG EFFECT_MIRROR = 0x02;
+constexpr LONG EFFECT_SLIDE = 0x08;
+constexpr LONG EFFECT_STROBE = 0x10;
+constexpr LONG OVERLAY_DISABLED = 0x80;
+extern volatile LONG effectFlags;
+
 class CVMR9Graph
 {
 public:
@@ -88,8 +96,37 @@ public:
     int ToNormalizedRect(const RECT& pixels, VMR9NormalizedRect& normalized);
 
     // ---- Overlay picture and text ----
+    // Size of a .bmp file as LoadImageA reads it; 0 (outputs untouched) for anything else.
+    int ReadBitmapSize(const char* fileName, int* height, int* width);
+    // Loads the image into a new surface and shows it over the given pixel rectangle.
+    int SetOverlayBitmap(const char* fileName, int alphaPercent, COLORREF colorKey, const RECT& pixels);
+    // Moves and re-weights the picture already loaded.
+    int UpdateOverlayBitmap(int alphaPercent, COLORREF colorKey, const RECT& pixels);
+    // Draws one line of text with GDI and shows it with its top-left corner at (left, top).
+    int SetOverlayText(const char* text, int left, int top);
+    HFONT CreateTextFont();
+    void SetFontSize(LONG points);
+    void SetFontColor(COLORREF color);
+    void SetFontName(const char* faceName);
+    // Hide (OVERLAY_DISABLED in flags) or rebuild the overlay from the caller's stored values.
+    int ShowOverlayBitmap(LONG flags, const char* fileName, int left, int top, int width, int height,
+                          int alphaPercent);
+    int ShowOverlayText(LONG flags, const char* text, int left, int top);
+    int FlipOverlay(LONG flags);
+    int MirrorOverlay(LONG flags);
+    // White becomes transparent.
+    void ApplyColorKey(VMR9AlphaBitmap& bitmap);
+    // Holds the text a re-show draws: one buffer for the whole process.
+    static constexpr size_t kTextBufferSize = 1000;
+    static char textBuffer[kTextBufferSize];
 
     // ---- Effect animation ----
+    // Sets all of the given bits of effectFlags, or clears them all if any is set.
+    void ToggleEffectFlags(LONG bits);
+    void SlideStep();
+    void StrobeStep();
+    void RestoreOverlayPosition();
+    void RestoreOverlayAlpha();
 
     // ---- Snapshot ----
 

@@ -1,0 +1,351 @@
+// The overlay over the mixed picture: an image file in a Direct3D surface or one line of GDI
+// text, shown through the mixer bitmap with white transparent; hiding, re-showing, flip, mirror.
+#include "VMR9Graph.h"
+
+#include "OverlayParameters.h"
+#include "PlatformServices.h"
+
+#include <cstring>
+#include <utility>
+
+char CVMR9Graph::textBuffer[CVMR9Graph::kTextBufferSize] = {};
+
+namespace {
+constexpr float kPercent = 0.01f;
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr int kFallbackImageSize = 128;  // images LoadImageA cannot size are scaled into this
+constexpr int kPointsPerInch = 72;
+constexpr int kStandardDpi = 96;
+
+void StoreOverlayHome(CVMR9Graph& engine, const VMR9NormalizedRect& dest, float alpha)
+{
+    engine.overlayRect = OverlayRect{dest.left, dest.top, dest.right, dest.bottom};
+    engine.overlayWidth = dest.right - dest.left;
+    engine.overlayAlpha = alpha;
+}
+
+// The picture operations need the mixer, the windowless control and the device.
+bool PictureTargetsReady(CVMR9Graph& engine)
+{
+    if (!engine.mixerBitmap || !engine.windowlessControl) {
+        engine.ReportError("Can't set bitmap, no VMR", E_FAIL);
+        return false;
+    }
+    if (!engine.d3dDevice) {
+        engine.ReportError("Can't set bitmap, no Direct3D device", E_FAIL);
+        return false;
+    }
+    return true;
+}
+
+// Sends the whole surface to the mixer over the given pixel rectangle.
+int ShowSurface(CVMR9Graph& engine, int alphaPercent, COLORREF colorKey, const RECT& pixels)
+{
+    VMR9NormalizedRect dest = {};
+    // Without a native picture size there is no rectangle to place the picture in.
+    if (!engine.ToNormalizedRect(pixels, dest))
+        return 0;
+    VMR9AlphaBitmap bitmap = {};
+    bitmap.dwFlags = VMR9AlphaBitmap_EntireDDS | VMR9AlphaBitmap_SrcColorKey;
+    bitmap.pDDS = engine.overlaySurface.Get();
+    bitmap.rDest = dest;
+    bitmap.fAlpha = static_cast<float>(alphaPercent) * kPercent;
+    bitmap.clrSrcKey = colorKey;
+    StoreOverlayHome(engine, dest, bitmap.fAlpha);
+    HRESULT hr = engine.mixerBitmap->SetAlphaBitmap(&bitmap);
+    if (FAILED(hr)) {
+        engine.ReportError("Can't display the bitmap", hr);
+        return 0;
+    }
+    return 1;
+}
+
+// A memory DC with the text font selected and, once attached, a bitmap of the text's size;
+// both are put back and deleted when it goes.
+class TextCanvas final
+{
+public:
+    TextCanvas(HDC screen, HFONT font) : dc(CreateCompatibleDC(screen))
+    {
+        if (dc)
+            previousFont = SelectObject(dc, font);
+    }
+    ~TextCanvas()
+    {
+        if (!dc)
+            return;
+        if (bitmap) {
+            SelectObject(dc, previousBitmap);
+            DeleteObject(bitmap);
+        }
+        SelectObject(dc, previousFont);
+        DeleteDC(dc);
+    }
+    TextCanvas(const TextCanvas&) = delete;
+    TextCanvas& operator=(const TextCanvas&) = delete;
+
+    bool AttachBitmap(HDC screen, const SIZE& size)
+    {
+        bitmap = CreateCompatibleBitmap(screen, size.cx, size.cy);
+        if (bitmap)
+            previousBitmap = SelectObject(dc, bitmap);
+        return bitmap != nullptr;
+    }
+
+    const HDC dc;
+
+private:
+    HGDIOBJ previousFont = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ previousBitmap = nullptr;
+};
+
+// Hides whatever overlay is shown; a flip or mirror in force is remembered for the next show.
+int HideOverlay(CVMR9Graph& engine)
+{
+    VMR9AlphaBitmap parameters = {};
+    engine.mixerBitmap->GetAlphaBitmapParameters(&parameters);
+    parameters.dwFlags = VMR9AlphaBitmap_Disable;
+    if ((effectFlags & EFFECT_FLIP) != 0)
+        engine.reflipOnShow = 1;
+    if ((effectFlags & EFFECT_MIRROR) != 0)
+        engine.remirrorOnShow = 1;
+    return SUCCEEDED(engine.mixerBitmap->UpdateAlphaBitmapParameters(&parameters)) ? 1 : 0;
+}
+
+// A rebuilt overlay comes back at home; flip and mirror it again as they were when hidden.
+// Only a successful rebuild uses up the reminders, so a failed show leaves them for the next.
+int AfterRebuild(CVMR9Graph& engine, int rebuilt)
+{
+    if (!rebuilt)
+        return 0;
+    if (engine.reflipOnShow) {
+        engine.FlipOverlay(effectFlags);
+        engine.reflipOnShow = 0;
+    }
+    if (engine.remirrorOnShow) {
+        engine.MirrorOverlay(effectFlags);
+        engine.remirrorOnShow = 0;
+    }
+    return rebuilt;
+}
+}  // namespace
+
+int CVMR9Graph::ReadBitmapSize(const char* fileName, int* height, int* width)
+{
+    EngineGuard guard(engineLock);
+    if (!fileName || !height || !width)
+        return 0;
+    HANDLE image = LoadImageA(nullptr, fileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE);
+    if (!image)
+        return 0;
+    BITMAP info = {};
+    const bool sized = GetObjectA(image, sizeof info, &info) != 0;
+    DeleteObject(image);
+    if (!sized)
+        return 0;
+    *height = info.bmHeight;
+    *width = info.bmWidth;
+    return 1;
+}
+
+int CVMR9Graph::SetOverlayBitmap(const char* fileName, int alphaPercent, COLORREF colorKey,
+                                 const RECT& pixels)
+{
+    EngineGuard guard(engineLock);
+    if (!PictureTargetsReady(*this))
+        return 0;
+    overlaySurface.Reset();
+    const char* file = fileName ? fileName : "";
+
+    LONG nativeWidth = 0, nativeHeight = 0, aspectWidth = 0, aspectHeight = 0;
+    if (FAILED(windowlessControl->GetNativeVideoSize(&nativeWidth, &nativeHeight, &aspectWidth,
+                                                     &aspectHeight)))
+        return 0;
+    int height = kFallbackImageSize, width = kFallbackImageSize;
+    if (!ReadBitmapSize(file, &height, &width))
+        height = width = kFallbackImageSize;
+
+    HRESULT hr = d3dDevice->CreateOffscreenPlainSurface(static_cast<UINT>(width), static_cast<UINT>(height),
+                                                        D3DFMT_X8R8G8B8, D3DPOOL_SYSTEMMEM,
+                                                        overlaySurface.ReleaseAndGetAddressOf(), nullptr);
+    if (FAILED(hr) || !overlaySurface) {
+        overlaySurface.Reset();
+        ReportError("Can't create a Direct3d surface", FAILED(hr) ? hr : E_FAIL);
+        return 0;
+    }
+    // An unreadable file leaves the surface as it was created; the loader scales what it reads.
+    Platform().loadSurfaceFromFile(overlaySurface.Get(), file, D3DX_DEFAULT, 0);
+
+    if (!ShowSurface(*this, alphaPercent, colorKey, pixels)) {
+        overlaySurface.Reset();
+        return 0;
+    }
+    return 1;
+}
+
+int CVMR9Graph::UpdateOverlayBitmap(int alphaPercent, COLORREF colorKey, const RECT& pixels)
+{
+    EngineGuard guard(engineLock);
+    if (!PictureTargetsReady(*this))
+        return 0;
+    if (!overlaySurface) {
+        ReportError("Can't set bitmap, no Direct3D surface", E_FAIL);
+        return 0;
+    }
+    return ShowSurface(*this, alphaPercent, colorKey, pixels);
+}
+
+HFONT CVMR9Graph::CreateTextFont()
+{
+    EngineGuard guard(engineLock);
+    HDC dc = GetDC(videoWindow);
+    const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : kStandardDpi;
+    if (dc)
+        ReleaseDC(videoWindow, dc);
+
+    LOGFONTA font = {};
+    // Negative: a character height (without internal leading) of that many pixels.
+    font.lfHeight = -MulDiv(fontSize, dpi, kPointsPerInch);
+    lstrcpynA(font.lfFaceName, fontName.c_str(), LF_FACESIZE);
+    // Smoothed edges would blend into the white key and leave a halo.
+    font.lfQuality = NONANTIALIASED_QUALITY;
+    return CreateFontIndirectA(&font);
+}
+
+int CVMR9Graph::SetOverlayText(const char* text, int left, int top)
+{
+    EngineGuard guard(engineLock);
+    // An empty line would give the mixer an empty source rectangle.
+    if (!text || !*text)
+        return 0;
+    if (GetVideoWidth() == 0 || GetVideoHeight() == 0)
+        return 0;
+    if (!graphBuilder || !windowlessControl || !mixerBitmap)
+        return 0;
+
+    if (textFont)
+        DeleteObject(textFont);
+    textFont = CreateTextFont();
+    if (!textFont)
+        return 0;
+
+    const int length = static_cast<int>(strnlen(text, 0x7FFFFFFF));
+    HDC screen = GetDC(videoWindow);
+    if (!screen)
+        return 0;
+    TextCanvas canvas(screen, textFont);
+    SIZE size = {0, 0};
+    VMR9NormalizedRect dest = {};
+    const bool ready = canvas.dc && GetTextExtentPoint32A(canvas.dc, text, length, &size) &&
+                       ToNormalizedRect(RECT{left, top, left + size.cx, top + size.cy}, dest) &&
+                       canvas.AttachBitmap(screen, size);
+    ReleaseDC(videoWindow, screen);
+    if (!ready)
+        return 0;
+
+    RECT source;
+    SetRect(&source, 0, 0, size.cx, size.cy);
+    // The cell behind and between the glyphs is filled white (opaque background mode), and
+    // white is keyed out, so only the glyphs show.
+    SetBkColor(canvas.dc, kWhite);
+    SetTextColor(canvas.dc, textColor);
+    TextOutA(canvas.dc, 0, 0, text, length);
+
+    VMR9AlphaBitmap bitmap = {};
+    bitmap.dwFlags = VMR9AlphaBitmap_hDC;
+    bitmap.hdc = canvas.dc;
+    bitmap.rSrc = source;
+    bitmap.rDest = dest;
+    bitmap.fAlpha = 1.0f;
+    bitmap.dwFilterMode = 0;
+    ApplyColorKey(bitmap);
+    StoreOverlayHome(*this, dest, bitmap.fAlpha);
+    // The mixer copies the picture during the call; the canvas goes right after.
+    return SUCCEEDED(mixerBitmap->SetAlphaBitmap(&bitmap)) ? 1 : 0;
+}
+
+void CVMR9Graph::SetFontSize(LONG points)
+{
+    EngineGuard guard(engineLock);
+    fontSize = points;
+}
+
+void CVMR9Graph::SetFontColor(COLORREF color)
+{
+    EngineGuard guard(engineLock);
+    textColor = color;
+}
+
+void CVMR9Graph::SetFontName(const char* faceName)
+{
+    EngineGuard guard(engineLock);
+    if (faceName)
+        fontName = faceName;
+}
+
+int CVMR9Graph::ShowOverlayBitmap(LONG flags, const char* fileName, int left, int top, int width,
+                                  int height, int alphaPercent)
+{
+    EngineGuard guard(engineLock);
+    if (!mixerBitmap || !fileName || !*fileName)
+        return 0;
+    if ((flags & OVERLAY_DISABLED) != 0)
+        return HideOverlay(*this);
+    return AfterRebuild(*this, SetOverlayBitmap(fileName, alphaPercent, kWhite,
+                                                RECT{left, top, left + width, top + height}));
+}
+
+int CVMR9Graph::ShowOverlayText(LONG flags, const char* text, int left, int top)
+{
+    EngineGuard guard(engineLock);
+    if (!mixerBitmap || !text || !*text)
+        return 0;
+    if ((flags & OVERLAY_DISABLED) != 0)
+        return HideOverlay(*this);
+    // Longer text is cut to what the buffer holds; the caller may pass the buffer itself.
+    const size_t length = strnlen(text, kTextBufferSize - 1);
+    std::memmove(textBuffer, text, length);
+    textBuffer[length] = '\0';
+    return AfterRebuild(*this, SetOverlayText(textBuffer, left, top));
+}
+
+int CVMR9Graph::FlipOverlay(LONG flags)
+{
+    EngineGuard guard(engineLock);
+    if (!mixerBitmap)
+        return 0;
+    HRESULT hr = ChangeOverlayParameters(*this, [this, flags](VMR9AlphaBitmap& parameters) {
+        if ((flags & EFFECT_FLIP) != 0) {
+            std::swap(parameters.rDest.top, parameters.rDest.bottom);
+        } else {
+            parameters.rDest.top = overlayRect.top;
+            parameters.rDest.bottom = overlayRect.bottom;
+        }
+    });
+    return SUCCEEDED(hr) ? 1 : 0;
+}
+
+int CVMR9Graph::MirrorOverlay(LONG flags)
+{
+    EngineGuard guard(engineLock);
+    if (!mixerBitmap)
+        return 0;
+    // While sliding, the mirror is undone where the overlay is now, not at its home.
+    HRESULT hr = ChangeOverlayParameters(*this, [this, flags](VMR9AlphaBitmap& parameters) {
+        if ((flags & (EFFECT_MIRROR | EFFECT_SLIDE)) != 0) {
+            std::swap(parameters.rDest.left, parameters.rDest.right);
+        } else {
+            parameters.rDest.left = overlayRect.left;
+            parameters.rDest.right = overlayRect.right;
+        }
+    });
+    return SUCCEEDED(hr) ? 1 : 0;
+}
+
+void CVMR9Graph::ApplyColorKey(VMR9AlphaBitmap& bitmap)
+{
+    EngineGuard guard(engineLock);
+    bitmap.clrSrcKey = kWhite;
+    bitmap.dwFlags |= VMR9AlphaBitmap_SrcColorKey;
+}

@@ -1,0 +1,466 @@
+// The overlay picture and text against the fake mixer: the records sent, hiding and showing,
+// flip and mirror, fonts, and the failures reported.
+#include "OverlayFakeFixture.h"
+
+#include "support/TestImages.h"
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+bool Reported(const CVMR9Graph& engine, const char* message)
+{
+    return std::strstr(engine.lastError, message) != nullptr;
+}
+
+int ScreenDpi()
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+void ExpectRect(const VMR9NormalizedRect& actual, float left, float top, float right, float bottom)
+{
+    EXPECT_EQ(actual.left, left);
+    EXPECT_EQ(actual.top, top);
+    EXPECT_EQ(actual.right, right);
+    EXPECT_EQ(actual.bottom, bottom);
+}
+
+}  // namespace
+
+// ---- Records sent to the mixer ----
+
+TEST_F(OverlayFake, PictureRecordUsesTheWholeSurfaceWithWhiteKeyed)
+{
+    ASSERT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 80, 0xFFFFFF, RECT{10, 20, 110, 70}), 1)
+        << engine.lastError;
+
+    auto created = platform.Log().Last("IDirect3DDevice9::CreateOffscreenPlainSurface");
+    ASSERT_GE(created.args.size(), 4u);
+    EXPECT_EQ(created.args[0], "320");
+    EXPECT_EQ(created.args[1], "240");
+    EXPECT_EQ(created.args[2], std::to_string(D3DFMT_X8R8G8B8));
+    EXPECT_EQ(created.args[3], std::to_string(D3DPOOL_SYSTEMMEM));
+    EXPECT_EQ(created.args[5], "null");
+
+    VMR9AlphaBitmap sent = LastSet();
+    EXPECT_EQ(sent.dwFlags, 0x0Cu);
+    EXPECT_EQ(sent.hdc, nullptr);
+    EXPECT_EQ(sent.pDDS, engine.overlaySurface.Get());
+    ASSERT_NE(sent.pDDS, nullptr);
+    EXPECT_EQ(sent.rSrc.left | sent.rSrc.top | sent.rSrc.right | sent.rSrc.bottom, 0);
+    // 10/640, 20/480, 110/640, 70/480 in whole percent, truncated.
+    ExpectRect(sent.rDest, Percent(1), Percent(4), Percent(17), Percent(14));
+    EXPECT_EQ(sent.fAlpha, Percent(80));
+    EXPECT_EQ(sent.clrSrcKey, 0xFFFFFFu);
+    EXPECT_EQ(sent.dwFilterMode, 0u);
+
+    EXPECT_EQ(engine.overlayRect.left, Percent(1));
+    EXPECT_EQ(engine.overlayRect.bottom, Percent(14));
+    EXPECT_EQ(engine.overlayWidth, Percent(17) - Percent(1));
+    EXPECT_EQ(engine.overlayAlpha, Percent(80));
+    // The mixer was handed the picture drawn from the file.
+    EXPECT_EQ(platform.Vmr().overlayPicture.Pixel(10, 10), test_images::kTopLeft);
+    EXPECT_EQ(platform.Vmr().overlayPicture.Pixel(310, 230), test_images::kBottomRight);
+}
+
+TEST_F(OverlayFake, PictureOnlyTheLoaderReadsGetsTheFallbackSurface)
+{
+    ASSERT_EQ(engine.SetOverlayBitmap(test_images::Png().c_str(), 100, 0xFFFFFF, RECT{0, 0, 64, 48}), 1);
+    auto created = platform.Log().Last("IDirect3DDevice9::CreateOffscreenPlainSurface");
+    EXPECT_EQ(created.args[0], "128");
+    EXPECT_EQ(created.args[1], "128");
+    auto loaded = platform.Log().Last("D3DXLoadSurfaceFromFileA");
+    EXPECT_EQ(loaded.args[1], "\"" + test_images::Png() + "\"");
+    EXPECT_EQ(loaded.args[2], std::to_string(D3DX_DEFAULT));
+    EXPECT_EQ(loaded.args[3], "0");
+}
+
+TEST_F(OverlayFake, UpdateSendsTheSameSurfaceAtTheNewPlaceAndAlpha)
+{
+    ASSERT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 100, 0xFFFFFF, RECT{0, 0, 320, 240}), 1);
+    IDirect3DSurface9* surface = engine.overlaySurface.Get();
+    ASSERT_EQ(engine.UpdateOverlayBitmap(50, 0xFFFFFF, RECT{320, 240, 640, 480}), 1) << engine.lastError;
+
+    EXPECT_EQ(platform.Made("surface"), 1u);
+    VMR9AlphaBitmap sent = LastSet();
+    EXPECT_EQ(sent.dwFlags, 0x0Cu);
+    EXPECT_EQ(sent.pDDS, surface);
+    ExpectRect(sent.rDest, Percent(50), Percent(50), Percent(100), Percent(100));
+    EXPECT_EQ(sent.fAlpha, Percent(50));
+    EXPECT_EQ(engine.overlayAlpha, Percent(50));
+    EXPECT_EQ(engine.overlayRect.left, Percent(50));
+    EXPECT_EQ(engine.overlayWidth, Percent(100) - Percent(50));
+}
+
+TEST_F(OverlayFake, TextRecordCarriesTheMemoryDcAndItsRectangles)
+{
+    ASSERT_EQ(engine.SetOverlayText("Corvane 42", 64, 48), 1);
+    ASSERT_NE(engine.textFont, nullptr);
+    SIZE size = TextExtent(engine.textFont, "Corvane 42");
+    ASSERT_GT(size.cx, 0);
+
+    VMR9AlphaBitmap sent = LastSet();
+    EXPECT_EQ(sent.dwFlags, 0x0Au);
+    EXPECT_NE(sent.hdc, nullptr);
+    EXPECT_EQ(sent.pDDS, nullptr);
+    EXPECT_EQ(sent.rSrc.left, 0);
+    EXPECT_EQ(sent.rSrc.top, 0);
+    EXPECT_EQ(sent.rSrc.right, size.cx);
+    EXPECT_EQ(sent.rSrc.bottom, size.cy);
+    ExpectRect(sent.rDest, Percent(10), Percent(10), Percent((64 + size.cx) * 100 / 640),
+               Percent((48 + size.cy) * 100 / 480));
+    EXPECT_EQ(sent.fAlpha, 1.0f);
+    EXPECT_EQ(sent.clrSrcKey, 0xFFFFFFu);
+    EXPECT_EQ(sent.dwFilterMode, 0u);
+    EXPECT_EQ(engine.overlayAlpha, 1.0f);
+    EXPECT_EQ(engine.overlayRect.top, Percent(10));
+    EXPECT_EQ(engine.overlayWidth, sent.rDest.right - sent.rDest.left);
+    // The DC and its bitmap are gone once the mixer has its copy.
+    EXPECT_EQ(GetObjectType(sent.hdc), 0u);
+}
+
+TEST_F(OverlayFake, TextDoesNotReleaseThePictureSoAnUpdateBringsItBack)
+{
+    ASSERT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 100, 0xFFFFFF, RECT{0, 0, 320, 240}), 1);
+    IDirect3DSurface9* surface = engine.overlaySurface.Get();
+    ASSERT_EQ(engine.SetOverlayText("over it", 0, 0), 1);
+    EXPECT_EQ(engine.overlaySurface.Get(), surface);
+    ASSERT_EQ(engine.UpdateOverlayBitmap(100, 0xFFFFFF, RECT{0, 0, 320, 240}), 1);
+    EXPECT_EQ(LastSet().pDDS, surface);
+    EXPECT_EQ(LastSet().dwFlags, 0x0Cu);
+}
+
+TEST_F(OverlayFake, TextIsRefusedWithoutAPictureOrWithoutText)
+{
+    EXPECT_EQ(engine.SetOverlayText("", 0, 0), 0);
+    EXPECT_EQ(engine.SetOverlayText(nullptr, 0, 0), 0);
+    platform.Vmr().settings.nativeWidth = 0;
+    EXPECT_EQ(engine.SetOverlayText("no picture", 0, 0), 0);
+    EXPECT_EQ(platform.Log().Count("IVMRMixerBitmap9::SetAlphaBitmap"), 0u);
+    EXPECT_STREQ(engine.lastError, "");
+}
+
+// ---- Fonts ----
+
+TEST_F(OverlayFake, DefaultFontIsTwelvePointImpactWithoutSmoothing)
+{
+    HFONT font = engine.CreateTextFont();
+    ASSERT_NE(font, nullptr);
+    LOGFONTA described = {};
+    ASSERT_NE(GetObjectA(font, sizeof described, &described), 0);
+    EXPECT_EQ(described.lfHeight, -MulDiv(12, ScreenDpi(), 72));
+    EXPECT_STREQ(described.lfFaceName, "Impact");
+    EXPECT_EQ(described.lfQuality, NONANTIALIASED_QUALITY);
+    EXPECT_EQ(described.lfWeight, FW_DONTCARE);
+    EXPECT_EQ(described.lfCharSet, ANSI_CHARSET);
+    EXPECT_EQ(described.lfItalic | described.lfUnderline | described.lfStrikeOut, 0);
+    DeleteObject(font);
+}
+
+TEST_F(OverlayFake, FontSettersApplyToTheNextFontOnly)
+{
+    const std::string forty = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn";
+    ASSERT_EQ(forty.size(), 40u);
+    engine.SetFontName(forty.c_str());
+    engine.SetFontSize(24);
+    engine.SetFontColor(RGB(0, 255, 0));
+    EXPECT_EQ(engine.fontName, forty);
+    EXPECT_EQ(engine.textColor, static_cast<COLORREF>(RGB(0, 255, 0)));
+
+    HFONT font = engine.CreateTextFont();
+    LOGFONTA described = {};
+    ASSERT_NE(GetObjectA(font, sizeof described, &described), 0);
+    EXPECT_EQ(std::string(described.lfFaceName), forty.substr(0, 31));
+    EXPECT_EQ(described.lfHeight, -MulDiv(24, ScreenDpi(), 72));
+    DeleteObject(font);
+
+    engine.SetFontName(nullptr);
+    EXPECT_EQ(engine.fontName, forty);
+}
+
+// ---- Hiding and showing ----
+
+TEST_F(OverlayFake, HideSendsOnlyTheDisableFlagAndKeepsTheRest)
+{
+    ASSERT_EQ(engine.SetOverlayText("hide me", 64, 48), 1);
+    VMR9AlphaBitmap shown = Live();
+    effectFlags = OVERLAY_DISABLED;
+    ASSERT_EQ(engine.ShowOverlayText(effectFlags, "hide me", 64, 48), 1);
+
+    VMR9AlphaBitmap sent = LastUpdate();
+    EXPECT_EQ(sent.dwFlags, static_cast<DWORD>(VMR9AlphaBitmap_Disable));
+    ExpectRect(sent.rDest, shown.rDest.left, shown.rDest.top, shown.rDest.right, shown.rDest.bottom);
+    EXPECT_EQ(sent.fAlpha, shown.fAlpha);
+    EXPECT_EQ(platform.Log().Count("IVMRMixerBitmap9::SetAlphaBitmap"), 1u);
+    EXPECT_EQ(engine.reflipOnShow, 0);
+    EXPECT_EQ(engine.remirrorOnShow, 0);
+}
+
+TEST_F(OverlayFake, ShowRebuildsThePictureFromTheFileAtItsHome)
+{
+    const std::string file = test_images::Bmp();
+    ASSERT_EQ(engine.SetOverlayBitmap(file.c_str(), 80, 0xFFFFFF, RECT{10, 20, 110, 70}), 1);
+    effectFlags = OVERLAY_DISABLED;
+    ASSERT_EQ(engine.ShowOverlayBitmap(effectFlags, file.c_str(), 10, 20, 100, 50, 80), 1);
+    EXPECT_EQ(Live().dwFlags, static_cast<DWORD>(VMR9AlphaBitmap_Disable));
+
+    effectFlags = 0;
+    ASSERT_EQ(engine.ShowOverlayBitmap(effectFlags, file.c_str(), 10, 20, 100, 50, 80), 1);
+    EXPECT_EQ(platform.Made("surface"), 2u);
+    VMR9AlphaBitmap sent = LastSet();
+    EXPECT_EQ(sent.dwFlags, 0x0Cu);
+    EXPECT_EQ(sent.pDDS, engine.overlaySurface.Get());
+    ExpectRect(sent.rDest, Percent(1), Percent(4), Percent(17), Percent(14));
+    EXPECT_EQ(sent.fAlpha, Percent(80));
+    EXPECT_EQ(sent.clrSrcKey, 0xFFFFFFu);
+}
+
+TEST_F(OverlayFake, ShowWithNothingStoredDoesNothing)
+{
+    EXPECT_EQ(engine.ShowOverlayText(0, "", 0, 0), 0);
+    EXPECT_EQ(engine.ShowOverlayBitmap(0, "", 0, 0, 10, 10, 100), 0);
+    EXPECT_EQ(engine.ShowOverlayText(OVERLAY_DISABLED, nullptr, 0, 0), 0);
+    EXPECT_TRUE(platform.Log().Sequence("IVMRMixerBitmap9").empty());
+}
+
+TEST_F(OverlayFake, HiddenWhileFlippedComesBackFlipped)
+{
+    ASSERT_EQ(engine.SetOverlayText("flip", 64, 48), 1);
+    const OverlayRect home = engine.overlayRect;
+    effectFlags = EFFECT_FLIP;
+    ASSERT_EQ(engine.FlipOverlay(effectFlags), 1);
+    effectFlags |= OVERLAY_DISABLED;
+    ASSERT_EQ(engine.ShowOverlayText(effectFlags, "flip", 64, 48), 1);
+    EXPECT_EQ(engine.reflipOnShow, 1);
+    EXPECT_EQ(engine.remirrorOnShow, 0);
+
+    effectFlags &= ~OVERLAY_DISABLED;
+    ASSERT_EQ(engine.ShowOverlayText(effectFlags, "flip", 64, 48), 1);
+    EXPECT_EQ(engine.reflipOnShow, 0);
+    VMR9AlphaBitmap live = Live();
+    EXPECT_EQ(live.rDest.top, home.bottom);
+    EXPECT_EQ(live.rDest.bottom, home.top);
+    EXPECT_EQ(live.rDest.left, home.left);
+    EXPECT_EQ(live.dwFlags & VMR9AlphaBitmap_Disable, 0u);
+}
+
+TEST_F(OverlayFake, HiddenWhileMirroredComesBackUnmirroredWhenTheMirrorWasSwitchedOff)
+{
+    ASSERT_EQ(engine.SetOverlayText("mirror", 64, 48), 1);
+    const OverlayRect home = engine.overlayRect;
+    effectFlags = EFFECT_MIRROR | EFFECT_FLIP;
+    ASSERT_EQ(engine.MirrorOverlay(effectFlags), 1);
+    ASSERT_EQ(engine.FlipOverlay(effectFlags), 1);
+    effectFlags |= OVERLAY_DISABLED;
+    ASSERT_EQ(engine.ShowOverlayText(effectFlags, "mirror", 64, 48), 1);
+    EXPECT_EQ(engine.remirrorOnShow, 1);
+    EXPECT_EQ(engine.reflipOnShow, 1);
+
+    effectFlags = EFFECT_FLIP;  // mirror switched off while hidden, flip still on
+    ASSERT_EQ(engine.ShowOverlayText(effectFlags, "mirror", 64, 48), 1);
+    VMR9AlphaBitmap live = Live();
+    EXPECT_EQ(live.rDest.left, home.left);
+    EXPECT_EQ(live.rDest.right, home.right);
+    EXPECT_EQ(live.rDest.top, home.bottom);
+    EXPECT_EQ(live.rDest.bottom, home.top);
+    EXPECT_EQ(engine.remirrorOnShow, 0);
+    EXPECT_EQ(engine.reflipOnShow, 0);
+}
+
+TEST_F(OverlayFake, AFailedShowKeepsTheReminderForTheNextShow)
+{
+    ASSERT_EQ(engine.SetOverlayText("again", 64, 48), 1);
+    effectFlags = EFFECT_FLIP | OVERLAY_DISABLED;
+    ASSERT_EQ(engine.ShowOverlayText(effectFlags, "again", 64, 48), 1);
+    effectFlags = EFFECT_FLIP;
+    platform.FailNext("IVMRMixerBitmap9::SetAlphaBitmap", E_FAIL);
+    EXPECT_EQ(engine.ShowOverlayText(effectFlags, "again", 64, 48), 0);
+    EXPECT_EQ(engine.reflipOnShow, 1);
+    ASSERT_EQ(engine.ShowOverlayText(effectFlags, "again", 64, 48), 1);
+    EXPECT_EQ(Live().rDest.top, engine.overlayRect.bottom);
+}
+
+TEST_F(OverlayFake, LongTextIsCutToTheSharedBuffer)
+{
+    std::string text(1500, 'W');
+    text[998] = 'A';
+    text[999] = 'B';
+    ASSERT_EQ(engine.ShowOverlayText(0, text.c_str(), 0, 0), 1);
+    EXPECT_EQ(std::strlen(CVMR9Graph::textBuffer), 999u);
+    EXPECT_EQ(CVMR9Graph::textBuffer[998], 'A');
+    // Passing the buffer itself back in is safe.
+    ASSERT_EQ(engine.ShowOverlayText(0, CVMR9Graph::textBuffer, 0, 0), 1);
+    EXPECT_EQ(std::strlen(CVMR9Graph::textBuffer), 999u);
+}
+
+// ---- Flip and mirror ----
+
+TEST_F(OverlayFake, FlipAndMirrorExchangeEdgesAndGoHomeWithoutTheirFlag)
+{
+    ASSERT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 100, 0xFFFFFF, RECT{64, 48, 320, 240}), 1);
+    const OverlayRect home = engine.overlayRect;
+
+    ASSERT_EQ(engine.FlipOverlay(EFFECT_FLIP), 1);
+    VMR9AlphaBitmap sent = LastUpdate();
+    ExpectRect(sent.rDest, home.left, home.bottom, home.right, home.top);
+    EXPECT_EQ(sent.dwFlags, 0x0Cu);
+    EXPECT_EQ(sent.clrSrcKey, 0xFFFFFFu);
+
+    ASSERT_EQ(engine.MirrorOverlay(EFFECT_MIRROR), 1);
+    ExpectRect(LastUpdate().rDest, home.right, home.bottom, home.left, home.top);
+    ASSERT_EQ(engine.FlipOverlay(0), 1);
+    ExpectRect(LastUpdate().rDest, home.right, home.top, home.left, home.bottom);
+    ASSERT_EQ(engine.MirrorOverlay(0), 1);
+    ExpectRect(LastUpdate().rDest, home.left, home.top, home.right, home.bottom);
+}
+
+TEST_F(OverlayFake, MirrorWhileSlidingExchangesEdgesWhereTheOverlayIs)
+{
+    ASSERT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 100, 0xFFFFFF, RECT{64, 48, 320, 240}), 1);
+    effectFlags = EFFECT_SLIDE;
+    engine.SlideStep();
+    VMR9AlphaBitmap moved = Live();
+    ASSERT_EQ(engine.MirrorOverlay(effectFlags), 1);
+    EXPECT_EQ(Live().rDest.left, moved.rDest.right);
+    EXPECT_EQ(Live().rDest.right, moved.rDest.left);
+}
+
+TEST_F(OverlayFake, FlipMirrorAndShowNeedTheMixer)
+{
+    CVMR9Graph bare;
+    EXPECT_EQ(bare.FlipOverlay(EFFECT_FLIP), 0);
+    EXPECT_EQ(bare.MirrorOverlay(EFFECT_MIRROR), 0);
+    EXPECT_EQ(bare.ShowOverlayText(OVERLAY_DISABLED, "text", 0, 0), 0);
+    EXPECT_EQ(bare.ShowOverlayBitmap(0, "file.bmp", 0, 0, 1, 1, 100), 0);
+    platform.FailNext("IVMRMixerBitmap9::UpdateAlphaBitmapParameters", E_FAIL, 3);
+    EXPECT_EQ(engine.FlipOverlay(EFFECT_FLIP), 0);
+    EXPECT_EQ(engine.MirrorOverlay(EFFECT_MIRROR), 0);
+    EXPECT_EQ(engine.ShowOverlayText(OVERLAY_DISABLED, "text", 0, 0), 0);
+}
+
+// ---- Failures ----
+
+TEST_F(OverlayFake, PictureNeedsTheMixerAndTheDevice)
+{
+    CVMR9Graph bare;
+    EXPECT_EQ(bare.SetOverlayBitmap(test_images::Bmp().c_str(), 100, 0xFFFFFF, RECT{0, 0, 1, 1}), 0);
+    EXPECT_TRUE(Reported(bare, "Can't set bitmap, no VMR : COM Error 0x80004005")) << bare.lastError;
+    bare.lastError[0] = '\0';
+    EXPECT_EQ(bare.UpdateOverlayBitmap(100, 0xFFFFFF, RECT{0, 0, 1, 1}), 0);
+    EXPECT_TRUE(Reported(bare, "Can't set bitmap, no VMR")) << bare.lastError;
+
+    engine.d3dDevice.Reset();
+    EXPECT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 100, 0xFFFFFF, RECT{0, 0, 1, 1}), 0);
+    EXPECT_TRUE(Reported(engine, "Can't set bitmap, no Direct3D device")) << engine.lastError;
+    engine.lastError[0] = '\0';
+    EXPECT_EQ(engine.UpdateOverlayBitmap(100, 0xFFFFFF, RECT{0, 0, 1, 1}), 0);
+    EXPECT_TRUE(Reported(engine, "Can't set bitmap, no Direct3D device")) << engine.lastError;
+}
+
+TEST_F(OverlayFake, UpdateBeforeAnyPictureReportsNoSurface)
+{
+    EXPECT_EQ(engine.UpdateOverlayBitmap(100, 0xFFFFFF, RECT{0, 0, 10, 10}), 0);
+    EXPECT_TRUE(Reported(engine, "Can't set bitmap, no Direct3D surface")) << engine.lastError;
+    EXPECT_EQ(platform.Log().Count("IVMRMixerBitmap9::SetAlphaBitmap"), 0u);
+}
+
+TEST_F(OverlayFake, FailedSurfaceCreationIsReportedWithItsCode)
+{
+    platform.FailNext("IDirect3DDevice9::CreateOffscreenPlainSurface", E_OUTOFMEMORY);
+    EXPECT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 100, 0xFFFFFF, RECT{0, 0, 10, 10}), 0);
+    EXPECT_TRUE(Reported(engine, "Can't create a Direct3d surface : COM Error 0x8007000e")) << engine.lastError;
+    EXPECT_FALSE(engine.overlaySurface);
+}
+
+TEST_F(OverlayFake, RefusedPictureKeepsTheNewHomeButNoSurface)
+{
+    ASSERT_EQ(engine.SetOverlayText("before", 0, 0), 1);
+    platform.FailNext("IVMRMixerBitmap9::SetAlphaBitmap", E_NOTIMPL);
+    EXPECT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 40, 0xFFFFFF, RECT{320, 0, 640, 240}), 0);
+    EXPECT_TRUE(Reported(engine, "Can't display the bitmap : COM Error 0x80004001, Not implemented."))
+        << engine.lastError;
+    EXPECT_EQ(engine.overlayRect.left, Percent(50));
+    EXPECT_EQ(engine.overlayWidth, Percent(100) - Percent(50));
+    EXPECT_EQ(engine.overlayAlpha, Percent(40));
+    EXPECT_FALSE(engine.overlaySurface);
+    EXPECT_EQ(engine.UpdateOverlayBitmap(40, 0xFFFFFF, RECT{320, 0, 640, 240}), 0);
+    EXPECT_TRUE(Reported(engine, "no Direct3D surface")) << engine.lastError;
+}
+
+TEST_F(OverlayFake, UnknownNativeSizeFailsQuietlyAfterReleasingThePicture)
+{
+    ASSERT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 100, 0xFFFFFF, RECT{0, 0, 10, 10}), 1);
+    engine.lastError[0] = '\0';
+    platform.FailNext("IVMRWindowlessControl9::GetNativeVideoSize", E_FAIL);
+    EXPECT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 100, 0xFFFFFF, RECT{0, 0, 10, 10}), 0);
+    EXPECT_FALSE(engine.overlaySurface);
+    EXPECT_STREQ(engine.lastError, "");
+    EXPECT_EQ(platform.Made("surface"), 1u);
+}
+
+TEST_F(OverlayFake, EmptyNativePictureGivesNoPlaceForThePicture)
+{
+    platform.Vmr().settings.nativeWidth = 0;
+    EXPECT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 100, 0xFFFFFF, RECT{0, 0, 10, 10}), 0);
+    EXPECT_FALSE(engine.overlaySurface);
+    EXPECT_EQ(platform.Log().Count("IVMRMixerBitmap9::SetAlphaBitmap"), 0u);
+    EXPECT_EQ(engine.overlayWidth, 0.0f);
+}
+
+TEST_F(OverlayFake, ReadBitmapSizeAnswersOnlyForBitmapFiles)
+{
+    int height = -1, width = -1;
+    ASSERT_EQ(engine.ReadBitmapSize(test_images::Bmp().c_str(), &height, &width), 1);
+    EXPECT_EQ(height, test_images::kHeight);
+    EXPECT_EQ(width, test_images::kWidth);
+    height = width = -1;
+    EXPECT_EQ(engine.ReadBitmapSize(test_images::Png().c_str(), &height, &width), 0);
+    EXPECT_EQ(engine.ReadBitmapSize("Z:\\no\\such\\file.bmp", &height, &width), 0);
+    EXPECT_EQ(engine.ReadBitmapSize(nullptr, &height, &width), 0);
+    EXPECT_EQ(engine.ReadBitmapSize(test_images::Bmp().c_str(), nullptr, &width), 0);
+    EXPECT_EQ(height, -1);
+    EXPECT_EQ(width, -1);
+}
+
+TEST_F(OverlayFake, BeforeAnyOverlayTheHomeIsEmptyAndOpaque)
+{
+    EXPECT_EQ(engine.overlayRect.left, 0.0f);
+    EXPECT_EQ(engine.overlayRect.right, 0.0f);
+    EXPECT_EQ(engine.overlayWidth, 0.0f);
+    EXPECT_EQ(engine.overlayAlpha, 1.0f);
+    EXPECT_EQ(engine.fontSize, 12);
+    EXPECT_EQ(engine.textColor, 255u);
+    EXPECT_EQ(engine.fontName, "Impact");
+    // Going home without an overlay sends the empty home, not stale values.
+    ASSERT_EQ(engine.MirrorOverlay(0), 1);
+    EXPECT_EQ(LastUpdate().rDest.left, 0.0f);
+    EXPECT_EQ(LastUpdate().rDest.right, 0.0f);
+}
+
+TEST_F(OverlayFake, EveryPictureSurfaceIsReleasedOnceReplacedOrClosed)
+{
+    const std::string file = test_images::Bmp();
+    ASSERT_EQ(engine.SetOverlayBitmap(file.c_str(), 100, 0xFFFFFF, RECT{0, 0, 10, 10}), 1);
+    ASSERT_EQ(engine.SetOverlayBitmap(file.c_str(), 100, 0xFFFFFF, RECT{0, 0, 10, 10}), 1);
+    platform.FailNext("IVMRMixerBitmap9::SetAlphaBitmap", E_FAIL);
+    EXPECT_EQ(engine.SetOverlayBitmap(file.c_str(), 100, 0xFFFFFF, RECT{0, 0, 10, 10}), 0);
+    ASSERT_EQ(engine.SetOverlayBitmap(file.c_str(), 100, 0xFFFFFF, RECT{0, 0, 10, 10}), 1);
+    ASSERT_EQ(platform.Made("surface"), 4u);
+    engine.CloseGraph();
+
+    std::string surfaceLines;
+    std::string report = platform.ReferenceReport();
+    for (size_t start = 0; start < report.size();) {
+        size_t end = report.find('\n', start);
+        std::string line = report.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (line.rfind("surface", 0) == 0)
+            surfaceLines += line + "\n";
+        start = end == std::string::npos ? report.size() : end + 1;
+    }
+    EXPECT_EQ(surfaceLines, "");
+}
