@@ -173,7 +173,8 @@ int CVMR9Graph::BuildVmr()
 int CVMR9Graph::InitDirect3D()
 {
     EngineGuard guard(engineLock);
-    d3d.Attach(Platform().createDirect3D(D3D_SDK_VERSION));
+    // Takes over the reference Direct3DCreate9 gives (MinGW's ComPtr::Attach would add one).
+    *d3d.ReleaseAndGetAddressOf() = Platform().createDirect3D(D3D_SDK_VERSION);
     if (!d3d) {
         ReportError("Cannot initialize Direct3D", E_FAIL);
         return 0;
