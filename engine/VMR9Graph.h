@@ -135,6 +135,8 @@ public:
     static HRESULT FindUnconnectedPin(IBaseFilter* filter, PIN_DIRECTION direction, IPin** pin);
     void RemoveDownstream(IBaseFilter* filter, IBaseFilter* stop);
     void RemoveFilterAndFeeder(IBaseFilter* filter);
+    // Whether every connected output of `feeder` goes to `filter`.
+    static bool FeedsOnly(IBaseFilter* feeder, IBaseFilter* filter);
     HRESULT RenderOutputPins(IBaseFilter* filter);
     Ref<IBaseFilter> FindFilterByName(const char* text);
 

@@ -132,7 +132,8 @@ HRESULT CVMR9Graph::FindUnconnectedPin(IBaseFilter* filter, PIN_DIRECTION direct
 void CVMR9Graph::RemoveDownstream(IBaseFilter* filter, IBaseFilter* stop)
 {
     EngineGuard guard(engineLock);
-    if (!filter)
+    // The mixer serves every layer: no chain walk ever takes it out.
+    if (!filter || filter == vmrFilter.Get())
         return;
     // Keeps the filter alive while the graph lets go of it.
     Ref<IBaseFilter> held = filter;
@@ -143,6 +144,26 @@ void CVMR9Graph::RemoveDownstream(IBaseFilter* filter, IBaseFilter* stop)
         filterGraph->RemoveFilter(filter);
 }
 
+bool CVMR9Graph::FeedsOnly(IBaseFilter* feeder, IBaseFilter* filter)
+{
+    bool only = true;
+    HRESULT walked = ForEachPin(feeder, [&](IPin* pin) {
+        ComPtr<IPin> peer;
+        if (!HasDirection(pin, PINDIR_OUTPUT) || FAILED(pin->ConnectedTo(&peer)) || !peer)
+            return true;
+        PIN_INFO info = {};
+        if (FAILED(peer->QueryPinInfo(&info))) {
+            only = false;
+            return false;
+        }
+        only = info.pFilter == filter;
+        if (info.pFilter)
+            info.pFilter->Release();
+        return only;
+    });
+    return SUCCEEDED(walked) && only;
+}
+
 void CVMR9Graph::RemoveFilterAndFeeder(IBaseFilter* filter)
 {
     EngineGuard guard(engineLock);
@@ -150,7 +171,10 @@ void CVMR9Graph::RemoveFilterAndFeeder(IBaseFilter* filter)
         return;
     Ref<IBaseFilter> held = filter;
     Ref<IBaseFilter> feeder;
-    if (SUCCEEDED(NextFilterSkippingVideo(filter, PINDIR_INPUT, &feeder)) && feeder)
+    // A feeder that also feeds other filters is a splitter carrying the layer's picture as
+    // well (as when the splitter decodes itself), not a sound decoder: it stays.
+    if (SUCCEEDED(NextFilterSkippingVideo(filter, PINDIR_INPUT, &feeder)) && feeder &&
+        FeedsOnly(feeder.Get(), filter))
         RemoveDownstream(feeder.Get(), filter);
     if (filterGraph)
         filterGraph->RemoveFilter(filter);

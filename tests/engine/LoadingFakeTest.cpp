@@ -263,3 +263,42 @@ TEST_F(LoadingFake, PinUtilitiesFollowConnectionsByStreamType)
 }
 
 }  // namespace
+
+namespace {
+
+using SplitterLoadingFake = FakeEngineTest;
+
+// A source that feeds the mixer and the sound renderer itself, without decoders.
+TEST_F(SplitterLoadingFake, NoSoundWantedTakesOnlyTheRendererAwayFromASplitterThatAlsoFeedsVideo)
+{
+    platform.defaults.graph.splitterDecodes = true;
+    ASSERT_EQ(Load("clip.avi", 0, FALSE), 1);
+    EXPECT_FALSE(HasFilterNamed(Graph(), L"DirectSound"));
+    EXPECT_EQ(Graph().FilterNames(), (std::vector<std::wstring>{L"VMR9", L"SRC00"})) << Graph().Describe();
+    EXPECT_TRUE(platform.Vmr().Pins().front()->IsConnected());
+    EXPECT_TRUE(engine.windowlessControl);
+    EXPECT_FALSE(engine.HasNoVideo());
+}
+
+TEST_F(SplitterLoadingFake, BuildersOwnRendererLeavesWithoutTakingTheSplitterOrTheMixer)
+{
+    platform.defaults.graph.splitterDecodes = true;
+    platform.defaults.graph.soundRouting = SoundRouting::AlwaysAddDefault;
+    ASSERT_EQ(Load("clip.avi", 0), 1);
+    EXPECT_EQ(Graph().FilterNames(), (std::vector<std::wstring>{L"VMR9", L"SRC00"})) << Graph().Describe();
+}
+
+TEST_F(SplitterLoadingFake, ReloadRemovesTheOldSourceAndItsRendererButKeepsTheMixer)
+{
+    platform.defaults.graph.splitterDecodes = true;
+    ASSERT_EQ(Load("zero.avi", 0), 1);
+    ASSERT_EQ(Load("one.avi", 1), 1);
+    IBaseFilter* oldSource = engine.sourceFilters[0].Get();
+    ASSERT_EQ(Load("again.avi", 0), 1);
+    EXPECT_FALSE(Graph().Contains(oldSource));
+    EXPECT_EQ(Graph().FilterCount(), 5u) << Graph().Describe();
+    EXPECT_TRUE(HasFilterNamed(Graph(), L"VMR9"));
+    EXPECT_TRUE(engine.soundRenderers[0] && engine.soundRenderers[1]);
+}
+
+}  // namespace
