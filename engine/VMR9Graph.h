@@ -127,6 +127,8 @@ public:
     int SetMediaFile(const char* fileName, LONG layer, BOOL haveSound);
     int AddSoundRenderer(LONG layer);
     int RenderLayers();
+    // Records why a file did not load into the layer (a reload also empties its name); 0.
+    int RefuseLayer(LONG layer, bool reload, HRESULT code);
     // Pin and filter utilities.
     static std::string StreamTypeName(IPin* pin);
     static Ref<IPin> FindPin(IBaseFilter* filter, PIN_DIRECTION direction);
@@ -135,6 +137,8 @@ public:
     static HRESULT FindUnconnectedPin(IBaseFilter* filter, PIN_DIRECTION direction, IPin** pin);
     void RemoveDownstream(IBaseFilter* filter, IBaseFilter* stop);
     void RemoveFilterAndFeeder(IBaseFilter* filter);
+    // Whether any output pin of the filter is connected.
+    static bool HasConnectedOutput(IBaseFilter* filter);
     // Whether every connected output of `feeder` goes to `filter`.
     static bool FeedsOnly(IBaseFilter* feeder, IBaseFilter* filter);
     HRESULT RenderOutputPins(IBaseFilter* filter);

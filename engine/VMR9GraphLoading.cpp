@@ -101,20 +101,37 @@ int CVMR9Graph::SetMediaFile(const char* fileName, LONG layer, BOOL haveSound)
     HRESULT hr = graphBuilder->AddSourceFilter(wideFile.c_str(), wideName.c_str(), &source);
     if (SUCCEEDED(hr) && !source)
         hr = E_FAIL;
-    if (FAILED(hr)) {
-        if (reload) {
-            fileNames[layer].clear();
-            ReportError("Could not load the file", hr);
-        } else {
-            ReportError("Could not find a source filter for this file", hr);
-        }
-        return 0;
-    }
+    if (FAILED(hr))
+        return RefuseLayer(layer, reload, hr);
     sourceFilters[layer] = source;
     fileNames[layer] = fileName;
 
     AddSoundRenderer(layer);
-    return RenderLayers() ? 1 : 0;
+    if (!RenderLayers())
+        return 0;
+    // A source whose output nothing would take is not media: some platforms hand any file a
+    // source filter and only rendering tells. Asking once more gives the platform's reason.
+    if (!HasConnectedOutput(source.Get())) {
+        HRESULT renderCode = RenderOutputPins(source.Get());
+        RemoveDownstream(source.Get(), vmrFilter.Get());
+        RemoveFilterAndFeeder(soundRenderers[layer].Get());
+        soundRenderers[layer].Reset();
+        sourceFilters[layer].Reset();
+        return RefuseLayer(layer, reload, FAILED(renderCode) ? renderCode : VFW_E_CANNOT_RENDER);
+    }
+    return 1;
+}
+
+int CVMR9Graph::RefuseLayer(LONG layer, bool reload, HRESULT code)
+{
+    EngineGuard guard(engineLock);
+    if (reload) {
+        fileNames[layer].clear();
+        ReportError("Could not load the file", code);
+    } else {
+        ReportError("Could not find a source filter for this file", code);
+    }
+    return 0;
 }
 
 int CVMR9Graph::RenderLayers()

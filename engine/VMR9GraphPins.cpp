@@ -144,6 +144,18 @@ void CVMR9Graph::RemoveDownstream(IBaseFilter* filter, IBaseFilter* stop)
         filterGraph->RemoveFilter(filter);
 }
 
+bool CVMR9Graph::HasConnectedOutput(IBaseFilter* filter)
+{
+    bool connected = false;
+    if (filter)
+        ForEachPin(filter, [&](IPin* pin) {
+            ComPtr<IPin> peer;
+            connected = HasDirection(pin, PINDIR_OUTPUT) && SUCCEEDED(pin->ConnectedTo(&peer));
+            return !connected;
+        });
+    return connected;
+}
+
 bool CVMR9Graph::FeedsOnly(IBaseFilter* feeder, IBaseFilter* filter)
 {
     bool only = true;

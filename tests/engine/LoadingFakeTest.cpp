@@ -111,6 +111,22 @@ TEST_F(LoadingFake, MissingSourceFilterLeavesTheLayerEmptyAndTheGraphStopped)
     EXPECT_FALSE(engine.soundRenderers[4]);
 }
 
+TEST_F(LoadingFake, SourceWhoseOutputNothingTakesIsRefusedWithTheRenderCode)
+{
+    platform.defaults.graph.pinsByFile["notes.txt"] = {{L"Output", MEDIATYPE_Stream}};
+    EXPECT_EQ(Load("notes.txt", 2), 0);
+    EXPECT_TRUE(LastErrorIs("Could not find a source filter for this file", VFW_E_CANNOT_RENDER));
+    EXPECT_FALSE(engine.sourceFilters[2]);
+    EXPECT_FALSE(engine.soundRenderers[2]);
+    EXPECT_EQ(Graph().FilterNames(), (std::vector<std::wstring>{L"VMR9"})) << Graph().Describe();
+
+    ASSERT_EQ(Load("clip.avi", 2), 1);
+    EXPECT_EQ(Load("notes.txt", 2), 0);
+    EXPECT_TRUE(LastErrorIs("Could not load the file", VFW_E_CANNOT_RENDER));
+    EXPECT_EQ(engine.fileNames[2], "");
+    EXPECT_EQ(Graph().FilterNames(), (std::vector<std::wstring>{L"VMR9"})) << Graph().Describe();
+}
+
 TEST_F(LoadingFake, FailedReloadEmptiesTheLayer)
 {
     ASSERT_EQ(Load("first.avi", 0), 1);

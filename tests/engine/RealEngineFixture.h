@@ -64,6 +64,39 @@ protected:
                 return true;
         return false;
     }
+    bool InGraph(IBaseFilter* wanted) const
+    {
+        for (const auto& filter : Filters())
+            if (filter.Get() == wanted)
+                return true;
+        return false;
+    }
+    REFERENCE_TIME CurrentPosition() const
+    {
+        LONGLONG current = -1;
+        if (engine.mediaSeeking)
+            engine.mediaSeeking->GetCurrentPosition(&current);
+        return current;
+    }
+    OAFilterState GraphState() const
+    {
+        OAFilterState graphState = -1;
+        if (engine.mediaControl)
+            engine.mediaControl->GetState(1000, &graphState);
+        return graphState;
+    }
+    // Waits, letting the window's messages run, until `done` holds or about `limitMs` passed.
+    template <class Done> static bool WaitFor(Done done, int limitMs = 8000)
+    {
+        for (int waited = 0; waited < limitMs; waited += 20) {
+            if (done())
+                return true;
+            TestWindow::PumpMessages();
+            Sleep(20);
+        }
+        return done();
+    }
+
     // Each filter with the filters its output pins feed, for failure messages.
     std::string Describe() const
     {
