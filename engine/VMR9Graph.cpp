@@ -173,7 +173,7 @@ int CVMR9Graph::BuildVmr()
 int CVMR9Graph::InitDirect3D()
 {
     EngineGuard guard(engineLock);
-    // Takes over the reference Direct3DCreate9 gives (MinGW's ComPtr::Attach would add one).
+    // Direct3DCreate9 hands over its reference; MinGW's ComPtr::Attach would add another.
     *d3d.ReleaseAndGetAddressOf() = Platform().createDirect3D(D3D_SDK_VERSION);
     if (!d3d) {
         ReportError("Cannot initialize Direct3D", E_FAIL);
