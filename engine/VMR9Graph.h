@@ -100,7 +100,8 @@ public:
     BOOL HasNoVideo();
     // Duration D and current position P; 0 when either cannot be read.
     int ReadDurationAndPosition(REFERENCE_TIME& duration, REFERENCE_TIME& position);
-    // P while strictly inside (0, D), else D; keeps playbackFinished in step with that answer.
+    // P while strictly inside (0, D), else D; keeps playbackFinished in step with that answer,
+    // except that a running graph not yet moved from 0 is not taken for finished.
     REFERENCE_TIME ReportedPosition(REFERENCE_TIME duration, REFERENCE_TIME position);
 
     // ---- Time texts ----

@@ -53,7 +53,10 @@ REFERENCE_TIME CVMR9Graph::ReportedPosition(REFERENCE_TIME duration, REFERENCE_T
 {
     EngineGuard guard(engineLock);
     const bool inside = position > 0 && position < duration;
-    playbackFinished = inside ? 0 : 1;
+    // A graph just set running may still sit at 0 for a while (more so on a loaded machine):
+    // that is a start, not an end, and must not make the monitor thread stop it.
+    const bool starting = position == 0 && duration > 0 && state == GRAPH_RUNNING && playbackFinished == 0;
+    playbackFinished = inside || starting ? 0 : 1;
     return inside ? position : duration;
 }
 

@@ -122,6 +122,14 @@ TEST_F(PlaybackFake, PollPlaybackGivesTheSliderPositionAndKeepsTheFinishedFlag)
     EXPECT_EQ(engine.IsPlaybackFinished(), 1);
     engine.SetPlaybackFinished(0);
     Media().current = 0;
+    // Running and not yet moved: a start, so the flag stays down.
+    EXPECT_EQ(engine.PollPlayback(), 0);
+    EXPECT_EQ(engine.IsPlaybackFinished(), 0);
+    ASSERT_EQ(engine.Pause(), 1);
+    EXPECT_EQ(engine.PollPlayback(), 0);
+    EXPECT_EQ(engine.IsPlaybackFinished(), 1);
+    // Once raised, the flag is not lowered by a running graph at 0 either.
+    ASSERT_EQ(engine.Pause(), 1);
     EXPECT_EQ(engine.PollPlayback(), 0);
     EXPECT_EQ(engine.IsPlaybackFinished(), 1);
 }
@@ -152,6 +160,9 @@ TEST_F(PlaybackFake, PositionIsTheDurationAtTheStartAndAtTheEnd)
     EXPECT_DOUBLE_EQ(engine.GetPosition(), 2.5);
     EXPECT_EQ(engine.playbackFinished, 0);
     Media().current = 0;
+    EXPECT_DOUBLE_EQ(engine.GetPosition(), 10.0);
+    EXPECT_EQ(engine.playbackFinished, 0);  // running, so 0 is a start
+    ASSERT_EQ(engine.Stop(), 1);
     EXPECT_DOUBLE_EQ(engine.GetPosition(), 10.0);
     EXPECT_EQ(engine.playbackFinished, 1);
     Media().current = Media().duration + 1;
