@@ -84,8 +84,39 @@ public:
     void RemoveFromRot();
 
     // ---- Playback state, position, rate and audio ----
+    static constexpr LONG SLIDER_SCALE = 1000;
+    int Play();
+    int Stop();
+    int Pause();
+    int PollPlayback();
+    LONG IsPlaybackFinished();
+    void SetPlaybackFinished(LONG value);
+    double GetDuration();
+    double GetPosition();
+    int SetPosition(double seconds);
+    void SetSliderPosition(LONG slider);
+    double GetPlaybackRate();
+    void SetPlaybackRate(double rate);
+    void SetAudioVolume(LONG newVolume);
+    LONG GetAudioVolume();
+    void MuteAudio();
+    void ApplyVolume();
+    int SetAudioBalance(LONG balance);
+    LONG GetAudioBalance();
+    LONG StepFrame(LONG frames);
+    int AcquireFrameStep();
+    BOOL HasNoVideo();
+    // Duration D and current position P; 0 when either cannot be read.
+    int ReadDurationAndPosition(REFERENCE_TIME& duration, REFERENCE_TIME& position);
+    // P while strictly inside (0, D), else D; keeps playbackFinished in step with that answer,
+    // except that a running graph not yet moved from 0 is not taken for finished.
+    REFERENCE_TIME ReportedPosition(REFERENCE_TIME duration, REFERENCE_TIME position);
 
     // ---- Time texts ----
+    std::string GetDurationHHMMSS();
+    std::string GetPositionHHMMSS();
+    // "H:MM:SS" with the hours always led by a zero: 0 s gives 00:00:00, 10 h gives 010:00:00.
+    static std::string TimeText(REFERENCE_TIME mediaTime);
 
     // ---- Mixer layers and geometry ----
     int GetVideoSize(RECT* size);
@@ -131,6 +162,25 @@ public:
     // ---- Snapshot ----
 
     // ---- Media loading and rendering ----
+    int SetMediaFile(const char* fileName, LONG layer, BOOL haveSound);
+    int AddSoundRenderer(LONG layer);
+    int RenderLayers();
+    // Records why a file did not load into the layer (a reload also empties its name); 0.
+    int RefuseLayer(LONG layer, bool reload, HRESULT code);
+    // Pin and filter utilities.
+    static std::string StreamTypeName(IPin* pin);
+    static Ref<IPin> FindPin(IBaseFilter* filter, PIN_DIRECTION direction);
+    static HRESULT NextFilterSkippingAudio(IBaseFilter* filter, PIN_DIRECTION direction, IBaseFilter** next);
+    static HRESULT NextFilterSkippingVideo(IBaseFilter* filter, PIN_DIRECTION direction, IBaseFilter** next);
+    static HRESULT FindUnconnectedPin(IBaseFilter* filter, PIN_DIRECTION direction, IPin** pin);
+    void RemoveDownstream(IBaseFilter* filter, IBaseFilter* stop);
+    void RemoveFilterAndFeeder(IBaseFilter* filter);
+    // Whether any output pin of the filter is connected.
+    static bool HasConnectedOutput(IBaseFilter* filter);
+    // Whether every connected output of `feeder` goes to `filter`.
+    static bool FeedsOnly(IBaseFilter* feeder, IBaseFilter* filter);
+    HRESULT RenderOutputPins(IBaseFilter* filter);
+    Ref<IBaseFilter> FindFilterByName(const char* text);
 
     // ---- Members, in declaration order ----
     LONG state = GRAPH_CLOSED;

@@ -297,6 +297,10 @@ HRESULT FakeFilterGraph::RenderPin(const char* method, IPin* output)
     }
     if (!target)
         return VFW_E_CANNOT_RENDER;
+    if (settings.splitterDecodes) {
+        FakePin::Link(pin, target);
+        return answer;
+    }
     FakeFilter* decoder = FakeFilter::MakeDecoder(major);
     Insert(decoder, decoder, IsEqualGUID(major, MEDIATYPE_Video) ? L"Video Decoder" : L"Audio Decoder");
     FakePin::Link(pin, decoder->Pins().front());

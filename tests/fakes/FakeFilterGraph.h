@@ -23,6 +23,9 @@ struct FakeGraphSettings
     bool sourceFileMustExist = false;  // AddSourceFilter answers VFW_E_NOT_FOUND for missing files
     SoundRouting soundRouting = SoundRouting::FreeRendererOrDefault;
     bool enumerateNewestFirst = true;  // EnumFilters order: the filter added last comes first
+    // Render links source pins straight to the renderers, with no decoder between, as a
+    // splitter that decodes itself does (Wine's).
+    bool splitterDecodes = false;
 
     // Playback state; the graph changes these as it is driven and tests may set them any time.
     OAFilterState state = State_Stopped;

@@ -1,0 +1,165 @@
+// Loading files into layers: one source filter and one DirectSound renderer per layer,
+// rendered into the one graph.
+#include "VMR9Graph.h"
+
+#include "PlatformServices.h"
+
+#include <cstdio>
+
+namespace {
+// How long a load waits for the graph to say which state it is in.
+constexpr LONG kStateWaitMilliseconds = 500;
+// The name under which the graph builder adds a sound renderer of its own.
+const char kBuilderSoundRenderer[] = "Default DirectSound Device";
+
+std::wstring AnsiToWide(const char* text)
+{
+    const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    if (length <= 0)
+        return std::wstring();
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
+    wide.resize(static_cast<size_t>(length - 1));
+    return wide;
+}
+
+bool IsLayer(LONG layer) { return layer >= 0 && layer < LAYER_COUNT; }
+}  // namespace
+
+int CVMR9Graph::AddSoundRenderer(LONG layer)
+{
+    EngineGuard guard(engineLock);
+    if (!IsLayer(layer)) {
+        ReportError("Could not add the DirectSoundRenderer to a layer outside 0 to 9", E_INVALIDARG);
+        return 0;
+    }
+    Ref<IBaseFilter>& renderer = soundRenderers[layer];
+    HRESULT hr = Platform().createInstance(CLSID_DSoundRender, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                           reinterpret_cast<void**>(renderer.ReleaseAndGetAddressOf()));
+    if (SUCCEEDED(hr) && !renderer)
+        hr = E_FAIL;
+    if (SUCCEEDED(hr)) {
+        wchar_t name[16] = L"DirectSound";
+        if (layer > 0)
+            swprintf(name, sizeof name / sizeof name[0], L"DirectSound%ld", static_cast<long>(layer));
+        hr = filterGraph ? filterGraph->AddFilter(renderer.Get(), name) : E_FAIL;
+    }
+    if (FAILED(hr)) {
+        ReportError("Could not add the DirectSoundRenderer", hr);
+        return 0;
+    }
+    return 1;
+}
+
+int CVMR9Graph::SetMediaFile(const char* fileName, LONG layer, BOOL haveSound)
+{
+    EngineGuard guard(engineLock);
+    // The layer indexes every per-layer array, so nothing is written before it is known good.
+    if (!IsLayer(layer)) {
+        ReportError("Could not load a file into a layer outside 0 to 9", E_INVALIDARG);
+        return 0;
+    }
+    fileNames[layer] = fileName ? fileName : "";
+    layerHasSound[layer] = haveSound;
+    if (!fileName) {
+        ReportError("Could not load a file with an empty file name", E_INVALIDARG);
+        return 0;
+    }
+    if (state == GRAPH_RUNNING || state == GRAPH_PAUSED)
+        Stop();
+    if (!graphBuilder) {
+        if (!BuildGraph()) {
+            // Undo the part that was built (graph, table entry, COM), so nothing is left
+            // half-made and the next load builds afresh.
+            state = GRAPH_STOPPED;
+            CloseGraph();
+            return 0;
+        }
+        // Building empties every layer; this load's own choice of sound still holds.
+        layerHasSound[layer] = haveSound;
+    }
+    OAFilterState graphState = State_Stopped;
+    if (!mediaControl || FAILED(mediaControl->GetState(kStateWaitMilliseconds, &graphState)) ||
+        graphState != State_Stopped) {
+        if (mediaControl)
+            mediaControl->Stop();
+    }
+    state = GRAPH_STOPPED;
+
+    const bool reload = sourceFilters[layer] != nullptr;
+    if (reload) {
+        RemoveDownstream(sourceFilters[layer].Get(), vmrFilter.Get());
+        RemoveFilterAndFeeder(soundRenderers[layer].Get());
+        sourceFilters[layer].Reset();
+    }
+
+    char sourceName[8];
+    snprintf(sourceName, sizeof sourceName, "SRC%02ld", static_cast<long>(layer));
+    const std::wstring wideName = AnsiToWide(sourceName);
+    const std::wstring wideFile = AnsiToWide(fileName);
+    Ref<IBaseFilter> source;
+    HRESULT hr = graphBuilder->AddSourceFilter(wideFile.c_str(), wideName.c_str(), &source);
+    if (SUCCEEDED(hr) && !source)
+        hr = E_FAIL;
+    if (FAILED(hr))
+        return RefuseLayer(layer, reload, hr);
+    sourceFilters[layer] = source;
+    fileNames[layer] = fileName;
+
+    AddSoundRenderer(layer);
+    if (!RenderLayers())
+        return 0;
+    // A source whose output nothing would take is not media: some platforms hand any file a
+    // source filter and only rendering tells. Asking once more gives the platform's reason.
+    if (!HasConnectedOutput(source.Get())) {
+        HRESULT renderCode = RenderOutputPins(source.Get());
+        RemoveDownstream(source.Get(), vmrFilter.Get());
+        RemoveFilterAndFeeder(soundRenderers[layer].Get());
+        soundRenderers[layer].Reset();
+        sourceFilters[layer].Reset();
+        return RefuseLayer(layer, reload, FAILED(renderCode) ? renderCode : VFW_E_CANNOT_RENDER);
+    }
+    return 1;
+}
+
+int CVMR9Graph::RefuseLayer(LONG layer, bool reload, HRESULT code)
+{
+    EngineGuard guard(engineLock);
+    if (reload) {
+        fileNames[layer].clear();
+        ReportError("Could not load the file", code);
+    } else {
+        ReportError("Could not find a source filter for this file", code);
+    }
+    return 0;
+}
+
+int CVMR9Graph::RenderLayers()
+{
+    EngineGuard guard(engineLock);
+    if (!filterGraph2) {
+        ReportError("Could not render the graph because it is not fully constructed", E_FAIL);
+        return 0;
+    }
+    if (!graphBuilder)
+        return 0;
+    for (int i = 0; i < LAYER_COUNT; ++i) {
+        if (!sourceFilters[i])
+            continue;
+        if (FindPin(sourceFilters[i].Get(), PINDIR_OUTPUT))
+            RenderOutputPins(sourceFilters[i].Get());
+        if (Ref<IBaseFilter> builderRenderer = FindFilterByName(kBuilderSoundRenderer))
+            RemoveFilterAndFeeder(builderRenderer.Get());
+        Ref<IPin> unconnected;
+        if (soundRenderers[i] &&
+            SUCCEEDED(FindUnconnectedPin(soundRenderers[i].Get(), PINDIR_INPUT, &unconnected))) {
+            // No sound reached this layer's renderer.
+            if (filterGraph)
+                filterGraph->RemoveFilter(soundRenderers[i].Get());
+            soundRenderers[i].Reset();
+        }
+        if (!layerHasSound[i] && soundRenderers[i])
+            RemoveFilterAndFeeder(soundRenderers[i].Get());
+    }
+    return 1;
+}

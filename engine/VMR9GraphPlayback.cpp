@@ -1,0 +1,130 @@
+// Running, pausing and stopping the graph, frame stepping, and the end-of-media flag.
+#include "VMR9Graph.h"
+
+namespace {
+// How long Play lets the graph get going before it answers.
+constexpr DWORD kPlaySettleMilliseconds = 100;
+}  // namespace
+
+int CVMR9Graph::Play()
+{
+    {
+        EngineGuard guard(engineLock);
+        if (!mediaControl) {
+            ReportError("Can't play, no graph", E_FAIL);
+            return 0;
+        }
+        if (!windowlessControl) {
+            ReportError("Can't play, no VMR", E_FAIL);
+            return 0;
+        }
+        LONG width = 0, height = 0, aspectWidth = 0, aspectHeight = 0;
+        windowlessControl->GetNativeVideoSize(&width, &height, &aspectWidth, &aspectHeight);
+        RECT source = {0, 0, width, height};
+        RECT destination = {};
+        GetClientRect(videoWindow, &destination);
+        windowlessControl->SetVideoPosition(&source, &destination);
+
+        if (!HasNoVideo())
+            AcquireFrameStep();
+
+        if (soundRenderers[0] && basicAudio) {
+            long current = 0;
+            // A graph that cannot tell its volume has no usable sound: audio calls stay off
+            // until the next graph is built.
+            if (FAILED(basicAudio->get_Volume(&current)))
+                basicAudio.Reset();
+            else
+                ApplyVolume();
+        }
+
+        playbackFinished = 0;
+        state = GRAPH_RUNNING;
+        if (FAILED(mediaControl->Run()))
+            return 0;
+    }
+    // Waited out without the lock, so the monitor thread is not held up meanwhile.
+    Sleep(kPlaySettleMilliseconds);
+    return 1;
+}
+
+int CVMR9Graph::Stop()
+{
+    EngineGuard guard(engineLock);
+    if (!mediaControl) {
+        ReportError("Can't stop, no graph", E_FAIL);
+        return 0;
+    }
+    if (!mediaSeeking)
+        return 0;
+    if (state == GRAPH_STOPPED || state == GRAPH_CLOSED)
+        return 1;
+    if (FAILED(mediaControl->StopWhenReady()))
+        return 0;
+    mediaControl->Stop();
+    playbackFinished = 1;
+    state = GRAPH_STOPPED;
+    LONGLONG start = 0;
+    mediaSeeking->SetPositions(&start, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+    return SUCCEEDED(mediaControl->Pause()) ? 1 : 0;
+}
+
+int CVMR9Graph::Pause()
+{
+    EngineGuard guard(engineLock);
+    if (state == GRAPH_STOPPED || !mediaControl)
+        return 0;
+    if (state == GRAPH_RUNNING) {
+        if (FAILED(mediaControl->Pause()))
+            return 0;
+        state = GRAPH_PAUSED;
+        return 1;
+    }
+    if (FAILED(mediaControl->Run()))
+        return 0;
+    state = GRAPH_RUNNING;
+    return 1;
+}
+
+LONG CVMR9Graph::IsPlaybackFinished()
+{
+    EngineGuard guard(engineLock);
+    return playbackFinished;
+}
+
+void CVMR9Graph::SetPlaybackFinished(LONG value)
+{
+    EngineGuard guard(engineLock);
+    playbackFinished = value;
+}
+
+int CVMR9Graph::AcquireFrameStep()
+{
+    EngineGuard guard(engineLock);
+    Ref<IVideoFrameStep> stepper;
+    if (!graph || FAILED(graph.As(&stepper)) || !stepper)
+        return 0;
+    if (stepper->CanStep(0, nullptr) != S_OK)
+        return 0;
+    frameStep = stepper;
+    return 1;
+}
+
+LONG CVMR9Graph::StepFrame(LONG frames)
+{
+    EngineGuard guard(engineLock);
+    if (!frameStep)
+        return 0;
+    const HRESULT canStep = frameStep->CanStep(frames, nullptr);
+    if (canStep != S_OK)
+        return canStep;
+    if (state != GRAPH_PAUSED)
+        Pause();
+    return frameStep->Step(static_cast<DWORD>(frames), nullptr);
+}
+
+BOOL CVMR9Graph::HasNoVideo()
+{
+    EngineGuard guard(engineLock);
+    return GetVideoWidth() == 0 || GetVideoHeight() == 0;
+}

@@ -1,0 +1,144 @@
+// Duration, position, seeking in seconds and on the slider scale, and the playback rate.
+#include "VMR9Graph.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+constexpr double kSecondsPerUnit = 1e-7;
+constexpr double kUnitsPerSecond = 10000000.0;
+constexpr DWORD kSeekFlags = AM_SEEKING_AbsolutePositioning | AM_SEEKING_SeekToKeyFrame;
+
+// Seconds to media time, truncated toward zero. Values beyond the 64-bit range saturate
+// rather than overflow; NaN has no media time at all.
+bool SecondsToMediaTime(double seconds, REFERENCE_TIME& mediaTime)
+{
+    if (std::isnan(seconds))
+        return false;
+    const double units = std::trunc(seconds * kUnitsPerSecond);
+    constexpr double kLimit = 9223372036854775807.0;  // rounds to 2^63
+    if (units >= kLimit)
+        mediaTime = std::numeric_limits<REFERENCE_TIME>::max();
+    else if (units <= -kLimit)
+        mediaTime = std::numeric_limits<REFERENCE_TIME>::min();
+    else
+        mediaTime = static_cast<REFERENCE_TIME>(units);
+    return true;
+}
+
+// (slider * duration) / 1000 with the slider zero-extended, clamped to [0, duration]. Beyond
+// the scale's end the product would overflow 64 bits on long media, yet it always lands at or
+// past the duration, so it is answered without computing it.
+REFERENCE_TIME SliderToMediaTime(LONG slider, REFERENCE_TIME duration)
+{
+    const ULONG scaled = static_cast<ULONG>(slider);
+    if (duration <= 0)
+        return 0;
+    if (scaled >= static_cast<ULONG>(CVMR9Graph::SLIDER_SCALE))
+        return duration;
+    return (static_cast<REFERENCE_TIME>(scaled) * duration) / CVMR9Graph::SLIDER_SCALE;
+}
+}  // namespace
+
+int CVMR9Graph::ReadDurationAndPosition(REFERENCE_TIME& duration, REFERENCE_TIME& position)
+{
+    EngineGuard guard(engineLock);
+    if (!mediaSeeking || FAILED(mediaSeeking->GetDuration(&duration)))
+        return 0;
+    LONGLONG stop = 0;
+    return SUCCEEDED(mediaSeeking->GetPositions(&position, &stop)) ? 1 : 0;
+}
+
+REFERENCE_TIME CVMR9Graph::ReportedPosition(REFERENCE_TIME duration, REFERENCE_TIME position)
+{
+    EngineGuard guard(engineLock);
+    const bool inside = position > 0 && position < duration;
+    // A graph just set running may still sit at 0 for a while (more so on a loaded machine):
+    // that is a start, not an end, and must not make the monitor thread stop it.
+    const bool starting = position == 0 && duration > 0 && state == GRAPH_RUNNING && playbackFinished == 0;
+    playbackFinished = inside || starting ? 0 : 1;
+    return inside ? position : duration;
+}
+
+int CVMR9Graph::PollPlayback()
+{
+    EngineGuard guard(engineLock);
+    REFERENCE_TIME duration = 0, position = 0;
+    if (!ReadDurationAndPosition(duration, position))
+        return 0;
+    ReportedPosition(duration, position);
+    // Media that reports no length sits at the start of the scale instead of dividing by zero.
+    if (duration == 0)
+        return 0;
+    return static_cast<int>((position * SLIDER_SCALE) / duration);
+}
+
+double CVMR9Graph::GetDuration()
+{
+    EngineGuard guard(engineLock);
+    REFERENCE_TIME duration = 0;
+    if (!mediaSeeking || FAILED(mediaSeeking->GetDuration(&duration)))
+        return 0.0;
+    return static_cast<double>(duration) * kSecondsPerUnit;
+}
+
+double CVMR9Graph::GetPosition()
+{
+    EngineGuard guard(engineLock);
+    REFERENCE_TIME duration = 0, position = 0;
+    if (!ReadDurationAndPosition(duration, position))
+        return 0.0;
+    return static_cast<double>(ReportedPosition(duration, position)) * kSecondsPerUnit;
+}
+
+int CVMR9Graph::SetPosition(double seconds)
+{
+    EngineGuard guard(engineLock);
+    REFERENCE_TIME duration = 0;
+    if (!mediaSeeking || !mediaControl || FAILED(mediaSeeking->GetDuration(&duration)))
+        return 0;
+    REFERENCE_TIME target = 0;
+    if (!SecondsToMediaTime(seconds, target))
+        return 0;
+    if (state == GRAPH_RUNNING)
+        mediaControl->Stop();
+    if (FAILED(mediaSeeking->SetPositions(&target, kSeekFlags, nullptr, AM_SEEKING_NoPositioning)))
+        return 0;
+    if (state == GRAPH_RUNNING)
+        mediaControl->Run();
+    return 1;
+}
+
+void CVMR9Graph::SetSliderPosition(LONG slider)
+{
+    EngineGuard guard(engineLock);
+    REFERENCE_TIME duration = 0;
+    if (!mediaSeeking || !mediaControl || FAILED(mediaSeeking->GetDuration(&duration)))
+        return;
+    if (state == GRAPH_RUNNING)
+        mediaControl->Stop();
+    REFERENCE_TIME target = SliderToMediaTime(slider, duration);
+    if (SUCCEEDED(mediaSeeking->SetPositions(&target, kSeekFlags, nullptr, AM_SEEKING_NoPositioning)) &&
+        state == GRAPH_RUNNING)
+        mediaControl->Run();
+}
+
+double CVMR9Graph::GetPlaybackRate()
+{
+    EngineGuard guard(engineLock);
+    double rate = 0.0;
+    if (!mediaSeeking || FAILED(mediaSeeking->GetRate(&rate)))
+        return 0.0;
+    return rate;
+}
+
+void CVMR9Graph::SetPlaybackRate(double rate)
+{
+    EngineGuard guard(engineLock);
+    if (rate != 0.5 && rate != 1.0 && rate != 2.0)
+        return;
+    if (!mediaSeeking || FAILED(mediaSeeking->SetRate(rate)))
+        return;
+    if (state == GRAPH_RUNNING && mediaControl)
+        mediaControl->Run();
+}

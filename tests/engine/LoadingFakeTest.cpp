@@ -1,0 +1,320 @@
+// Loading files into layers, rendering and the removal of sound chains, against fake platform objects.
+#include "FakeEngineFixture.h"
+
+#include <algorithm>
+
+namespace {
+
+using LoadingFake = FakeEngineTest;
+
+bool HasFilterNamed(FakeFilterGraph& graph, const wchar_t* name) { return graph.FindFilter(name) != nullptr; }
+
+size_t CountNamed(FakeFilterGraph& graph, const std::wstring& name)
+{
+    std::vector<std::wstring> names = graph.FilterNames();
+    return static_cast<size_t>(std::count(names.begin(), names.end(), name));
+}
+
+TEST_F(LoadingFake, FirstLoadBuildsAndRegistersTheGraphOnceAndNamesTheLayer)
+{
+    ASSERT_EQ(Load("C:\\media\\first.avi", 0), 1) << engine.lastError;
+    ASSERT_EQ(Load("C:\\media\\second.avi", 7), 1) << engine.lastError;
+    EXPECT_EQ(platform.Made("graph"), 1u);
+    EXPECT_EQ(platform.Rot().Count(), 1u);
+    EXPECT_EQ(engine.state, GRAPH_STOPPED);
+
+    FakeFilterGraph& graph = Graph();
+    EXPECT_TRUE(HasFilterNamed(graph, L"SRC00"));
+    EXPECT_TRUE(HasFilterNamed(graph, L"DirectSound"));
+    EXPECT_TRUE(HasFilterNamed(graph, L"SRC07"));
+    EXPECT_TRUE(HasFilterNamed(graph, L"DirectSound7"));
+    EXPECT_EQ(platform.Log().Find("IGraphBuilder::AddSourceFilter").at(1).args.at(0), "\"C:\\media\\second.avi\"");
+    EXPECT_EQ(engine.fileNames[0], "C:\\media\\first.avi");
+    EXPECT_EQ(engine.fileNames[7], "C:\\media\\second.avi");
+    // Each layer's sound reached its own renderer, so both are kept and connected.
+    ASSERT_TRUE(engine.soundRenderers[0] && engine.soundRenderers[7]) << graph.Describe();
+    EXPECT_EQ(graph.FindFilter(L"DirectSound7")->AsBaseFilter(), engine.soundRenderers[7].Get());
+    EXPECT_TRUE(graph.FindFilter(L"DirectSound7")->Pins().front()->IsConnected()) << graph.Describe();
+}
+
+TEST_F(LoadingFake, TheLayerRendererIsInTheGraphBeforeTheLayerIsRendered)
+{
+    ASSERT_EQ(Load("clip.avi", 3), 1);
+    std::vector<std::string> order = platform.Log().Sequence("IGraphBuilder::");
+    std::vector<CallRecord> adds = platform.Log().Find("IFilterGraph::AddFilter");
+    ASSERT_FALSE(adds.empty());
+    EXPECT_EQ(adds.back().args.at(1), "\"DirectSound3\"");
+    ASSERT_GE(order.size(), 2u);
+    EXPECT_EQ(order.front(), "graph0 IGraphBuilder::AddSourceFilter");
+    const std::vector<CallRecord> all = platform.Log().All();
+    auto added = std::find_if(all.begin(), all.end(), [](const CallRecord& call) {
+        return call.method == "IFilterGraph::AddFilter" && call.args.at(1) == "\"DirectSound3\"";
+    });
+    auto rendered = std::find_if(all.begin(), all.end(),
+                                 [](const CallRecord& call) { return call.method == "IGraphBuilder::Render"; });
+    EXPECT_LT(added, rendered);
+}
+
+TEST_F(LoadingFake, LayersOutsideZeroToNineAreRefusedBeforeAnythingIsTouched)
+{
+    for (LONG layer : {-1L, 10L, 32767L, -32768L}) {
+        EXPECT_EQ(Load("clip.avi", layer), 0);
+        EXPECT_TRUE(LastErrorIs("Could not load a file into a layer outside 0 to 9", E_INVALIDARG));
+        EXPECT_EQ(engine.AddSoundRenderer(layer), 0);
+    }
+    EXPECT_EQ(platform.Made("graph"), 0u);
+    EXPECT_EQ(engine.state, GRAPH_CLOSED);
+    for (int i = 0; i < LAYER_COUNT; ++i) {
+        EXPECT_EQ(engine.fileNames[i], "");
+        EXPECT_EQ(engine.layerHasSound[i], TRUE);
+    }
+}
+
+TEST_F(LoadingFake, NullNameIsRefusedButRecordsTheLayersNameAndSound)
+{
+    engine.fileNames[2] = "old";
+    EXPECT_EQ(Load(nullptr, 2, FALSE), 0);
+    EXPECT_TRUE(LastErrorIs("Could not load a file with an empty file name", E_INVALIDARG));
+    EXPECT_EQ(engine.fileNames[2], "");
+    EXPECT_EQ(engine.layerHasSound[2], FALSE);
+    EXPECT_EQ(platform.Made("graph"), 0u);
+    EXPECT_EQ(engine.state, GRAPH_CLOSED);
+
+    // An empty name is not caught here: it goes to the platform's source search.
+    EXPECT_EQ(Load("", 2), 1);
+    EXPECT_EQ(platform.Log().Last("IGraphBuilder::AddSourceFilter").args.at(0), "\"\"");
+}
+
+TEST_F(LoadingFake, FailedFirstBuildLeavesNothingBehindAndTheNextLoadBuildsAgain)
+{
+    platform.FailCreate(CLSID_VideoMixingRenderer9, E_OUTOFMEMORY, 1);
+    EXPECT_EQ(Load("clip.avi", 0), 0);
+    EXPECT_TRUE(LastErrorIs("Could not create an instance ofthe VMR9", E_OUTOFMEMORY));
+    EXPECT_EQ(engine.state, GRAPH_CLOSED);
+    EXPECT_FALSE(engine.graph);
+    EXPECT_EQ(platform.Rot().Count(), 0u);
+    EXPECT_EQ(platform.Graph(0).RefCount(), 0u);
+
+    ASSERT_EQ(Load("clip.avi", 0), 1) << engine.lastError;
+    EXPECT_EQ(platform.Made("graph"), 2u);
+    EXPECT_EQ(platform.Rot().Count(), 1u);
+    EXPECT_EQ(engine.state, GRAPH_STOPPED);
+}
+
+TEST_F(LoadingFake, MissingSourceFilterLeavesTheLayerEmptyAndTheGraphStopped)
+{
+    platform.FailNext("IGraphBuilder::AddSourceFilter", VFW_E_UNKNOWN_FILE_TYPE);
+    EXPECT_EQ(Load("notes.txt", 4), 0);
+    EXPECT_TRUE(LastErrorIs("Could not find a source filter for this file", VFW_E_UNKNOWN_FILE_TYPE));
+    EXPECT_EQ(engine.state, GRAPH_STOPPED);
+    EXPECT_FALSE(engine.sourceFilters[4]);
+    EXPECT_FALSE(engine.soundRenderers[4]);
+}
+
+TEST_F(LoadingFake, SourceWhoseOutputNothingTakesIsRefusedWithTheRenderCode)
+{
+    platform.defaults.graph.pinsByFile["notes.txt"] = {{L"Output", MEDIATYPE_Stream}};
+    EXPECT_EQ(Load("notes.txt", 2), 0);
+    EXPECT_TRUE(LastErrorIs("Could not find a source filter for this file", VFW_E_CANNOT_RENDER));
+    EXPECT_FALSE(engine.sourceFilters[2]);
+    EXPECT_FALSE(engine.soundRenderers[2]);
+    EXPECT_EQ(Graph().FilterNames(), (std::vector<std::wstring>{L"VMR9"})) << Graph().Describe();
+
+    ASSERT_EQ(Load("clip.avi", 2), 1);
+    EXPECT_EQ(Load("notes.txt", 2), 0);
+    EXPECT_TRUE(LastErrorIs("Could not load the file", VFW_E_CANNOT_RENDER));
+    EXPECT_EQ(engine.fileNames[2], "");
+    EXPECT_EQ(Graph().FilterNames(), (std::vector<std::wstring>{L"VMR9"})) << Graph().Describe();
+}
+
+TEST_F(LoadingFake, FailedReloadEmptiesTheLayer)
+{
+    ASSERT_EQ(Load("first.avi", 0), 1);
+    IBaseFilter* oldSource = engine.sourceFilters[0].Get();
+    platform.FailNext("IGraphBuilder::AddSourceFilter", VFW_E_NOT_FOUND);
+    EXPECT_EQ(Load("missing.avi", 0), 0);
+    EXPECT_TRUE(LastErrorIs("Could not load the file", VFW_E_NOT_FOUND));
+    EXPECT_FALSE(engine.sourceFilters[0]);
+    EXPECT_EQ(engine.fileNames[0], "");
+    EXPECT_FALSE(Graph().Contains(oldSource));
+    EXPECT_EQ(Graph().FilterNames(), (std::vector<std::wstring>{L"VMR9"})) << Graph().Describe();
+}
+
+TEST_F(LoadingFake, RendererThatCannotBeMadeIsReportedAndTheLoadGoesOn)
+{
+    platform.FailCreate(CLSID_DSoundRender, E_INVALIDARG);
+    EXPECT_EQ(Load("clip.avi", 0), 1);
+    EXPECT_TRUE(LastErrorIs("Could not add the DirectSoundRenderer", E_INVALIDARG));
+    EXPECT_FALSE(engine.soundRenderers[0]);
+    // The builder's own renderer took the sound; it and its decoder are taken out again.
+    EXPECT_FALSE(HasFilterNamed(Graph(), L"Default DirectSound Device"));
+    EXPECT_FALSE(HasFilterNamed(Graph(), L"Audio Decoder")) << Graph().Describe();
+    EXPECT_TRUE(HasFilterNamed(Graph(), L"Video Decoder"));
+}
+
+TEST_F(LoadingFake, RendererTheGraphRefusesIsReportedAndDroppedAtRender)
+{
+    platform.FailWhen("IFilterGraph::AddFilter", E_OUTOFMEMORY,
+                      [](const CallRecord& call) { return call.args.at(1) == "\"DirectSound\""; });
+    EXPECT_EQ(Load("clip.avi", 0), 1);
+    EXPECT_TRUE(LastErrorIs("Could not add the DirectSoundRenderer", E_OUTOFMEMORY));
+    EXPECT_FALSE(engine.soundRenderers[0]);
+    EXPECT_FALSE(HasFilterNamed(Graph(), L"Default DirectSound Device"));
+}
+
+TEST_F(LoadingFake, RenderingWithoutTheFullGraphIsReported)
+{
+    ASSERT_EQ(Load("clip.avi", 0), 1);
+    engine.filterGraph2.Reset();
+    EXPECT_EQ(Load("other.avi", 1), 0);
+    EXPECT_TRUE(LastErrorIs("Could not render the graph because it is not fully constructed", E_FAIL));
+    EXPECT_TRUE(engine.sourceFilters[1]);
+    engine.graphBuilder.Reset();
+    EXPECT_EQ(engine.RenderLayers(), 0);
+}
+
+TEST_F(LoadingFake, SoundTakenByTheBuildersOwnRendererIsDropped)
+{
+    platform.defaults.graph.soundRouting = SoundRouting::AlwaysAddDefault;
+    ASSERT_EQ(Load("clip.avi", 0), 1);
+    EXPECT_FALSE(HasFilterNamed(Graph(), L"Default DirectSound Device")) << Graph().Describe();
+    EXPECT_FALSE(HasFilterNamed(Graph(), L"Audio Decoder"));
+    // The layer's own renderer got no sound, so it left the graph and its slot.
+    EXPECT_FALSE(engine.soundRenderers[0]);
+    EXPECT_FALSE(HasFilterNamed(Graph(), L"DirectSound"));
+    EXPECT_TRUE(HasFilterNamed(Graph(), L"SRC00"));
+}
+
+TEST_F(LoadingFake, FileWithoutSoundLeavesTheRendererSlotEmpty)
+{
+    platform.defaults.graph.pinsByFile["silent.avi"] = {{L"Video", MEDIATYPE_Video}};
+    ASSERT_EQ(Load("C:\\silent.avi", 5), 1);
+    EXPECT_FALSE(engine.soundRenderers[5]);
+    EXPECT_FALSE(HasFilterNamed(Graph(), L"DirectSound5"));
+    EXPECT_EQ(platform.Made("dsound"), 1u);
+}
+
+TEST_F(LoadingFake, NoSoundWantedRemovesTheRendererAndItsDecoderEvenOnTheFirstLoad)
+{
+    ASSERT_EQ(Load("clip.avi", 0, FALSE), 1);
+    EXPECT_EQ(engine.layerHasSound[0], FALSE);
+    EXPECT_FALSE(HasFilterNamed(Graph(), L"DirectSound"));
+    EXPECT_FALSE(HasFilterNamed(Graph(), L"Audio Decoder")) << Graph().Describe();
+    EXPECT_TRUE(HasFilterNamed(Graph(), L"Video Decoder"));
+    EXPECT_TRUE(platform.Vmr().Pins().front()->IsConnected());
+    // The slot keeps its reference until the next render finds the renderer unconnected.
+    ASSERT_TRUE(engine.soundRenderers[0]);
+    EXPECT_EQ(engine.RenderLayers(), 1);
+    EXPECT_FALSE(engine.soundRenderers[0]);
+}
+
+TEST_F(LoadingFake, ReloadReplacesTheChainAndLeavesTheMixerAndOtherLayers)
+{
+    ASSERT_EQ(Load("zero.avi", 0), 1);
+    ASSERT_EQ(Load("one.avi", 1), 1);
+    IBaseFilter* oldSource = engine.sourceFilters[0].Get();
+    IBaseFilter* oldRenderer = engine.soundRenderers[0].Get();
+    IBaseFilter* otherSource = engine.sourceFilters[1].Get();
+    IBaseFilter* mixer = engine.vmrFilter.Get();
+
+    ASSERT_EQ(Load("again.avi", 0), 1);
+    FakeFilterGraph& graph = Graph();
+    EXPECT_FALSE(graph.Contains(oldSource));
+    EXPECT_FALSE(graph.Contains(oldRenderer));
+    EXPECT_TRUE(graph.Contains(otherSource));
+    EXPECT_TRUE(graph.Contains(mixer));
+    EXPECT_EQ(CountNamed(graph, L"SRC00"), 1u) << graph.Describe();
+    EXPECT_EQ(CountNamed(graph, L"DirectSound"), 1u);
+    EXPECT_EQ(CountNamed(graph, L"VMR9"), 1u);
+    // Two layers of two decoders each, nothing left over from the first file.
+    EXPECT_EQ(graph.FilterCount(), 9u) << graph.Describe();
+    EXPECT_EQ(engine.fileNames[0], "again.avi");
+    for (FakePin* pin : graph.FindFilter(L"SRC01")->Pins())
+        EXPECT_TRUE(pin->IsConnected()) << graph.Describe();
+}
+
+TEST_F(LoadingFake, LoadingWhilePlayingStopsAndRewindsTheWholeGraph)
+{
+    LoadAndPlay("zero.avi");
+    Media().current = 50000000;
+    ASSERT_EQ(Load("one.avi", 1), 1);
+    EXPECT_EQ(engine.state, GRAPH_STOPPED);
+    EXPECT_EQ(Media().state, State_Stopped);
+    EXPECT_EQ(Media().current, 0);
+    EXPECT_EQ(engine.playbackFinished, 1);
+    EXPECT_EQ(platform.Log().Last("IMediaControl::GetState").args.at(0), "500");
+}
+
+TEST_F(LoadingFake, FindFilterByNameGivesTheLastMatchInEnumerationOrder)
+{
+    EXPECT_FALSE(engine.FindFilterByName("SRC"));
+    ASSERT_EQ(Load("zero.avi", 0), 1);
+    ASSERT_EQ(Load("one.avi", 1), 1);
+    Microsoft::WRL::ComPtr<IBaseFilter> found = engine.FindFilterByName("SRC0");
+    // The fake lists the newest filter first, so the last match is the oldest source.
+    EXPECT_EQ(found.Get(), engine.sourceFilters[0].Get());
+    EXPECT_FALSE(engine.FindFilterByName("src0"));
+}
+
+TEST_F(LoadingFake, PinUtilitiesFollowConnectionsByStreamType)
+{
+    ASSERT_EQ(Load("zero.avi", 0), 1);
+    IBaseFilter* source = engine.sourceFilters[0].Get();
+    Microsoft::WRL::ComPtr<IBaseFilter> next;
+    ASSERT_EQ(CVMR9Graph::NextFilterSkippingAudio(source, PINDIR_OUTPUT, &next), S_OK);
+    EXPECT_EQ(next.Get(), Graph().FindFilter(L"Video Decoder")->AsBaseFilter());
+    ASSERT_EQ(CVMR9Graph::NextFilterSkippingVideo(source, PINDIR_OUTPUT, next.ReleaseAndGetAddressOf()), S_OK);
+    EXPECT_EQ(next.Get(), Graph().FindFilter(L"Audio Decoder")->AsBaseFilter());
+    EXPECT_EQ(CVMR9Graph::NextFilterSkippingAudio(source, PINDIR_INPUT, next.ReleaseAndGetAddressOf()), E_FAIL);
+    EXPECT_EQ(CVMR9Graph::NextFilterSkippingAudio(nullptr, PINDIR_OUTPUT, next.ReleaseAndGetAddressOf()), E_POINTER);
+
+    Microsoft::WRL::ComPtr<IPin> pin = CVMR9Graph::FindPin(source, PINDIR_OUTPUT);
+    ASSERT_TRUE(pin);
+    EXPECT_EQ(CVMR9Graph::StreamTypeName(pin.Get()), "VIDEO");
+    EXPECT_FALSE(CVMR9Graph::FindPin(source, PINDIR_INPUT));
+    EXPECT_EQ(CVMR9Graph::FindUnconnectedPin(source, PINDIR_OUTPUT, pin.ReleaseAndGetAddressOf()), E_FAIL);
+    EXPECT_EQ(CVMR9Graph::FindUnconnectedPin(source, PINDIR_OUTPUT, nullptr), E_POINTER);
+    EXPECT_EQ(CVMR9Graph::FindUnconnectedPin(engine.vmrFilter.Get(), PINDIR_INPUT, pin.ReleaseAndGetAddressOf()), S_OK);
+    EXPECT_EQ(CVMR9Graph::StreamTypeName(pin.Get()), "VIDEO");
+}
+
+}  // namespace
+
+namespace {
+
+using SplitterLoadingFake = FakeEngineTest;
+
+// A source that feeds the mixer and the sound renderer itself, without decoders.
+TEST_F(SplitterLoadingFake, NoSoundWantedTakesOnlyTheRendererAwayFromASplitterThatAlsoFeedsVideo)
+{
+    platform.defaults.graph.splitterDecodes = true;
+    ASSERT_EQ(Load("clip.avi", 0, FALSE), 1);
+    EXPECT_FALSE(HasFilterNamed(Graph(), L"DirectSound"));
+    EXPECT_EQ(Graph().FilterNames(), (std::vector<std::wstring>{L"VMR9", L"SRC00"})) << Graph().Describe();
+    EXPECT_TRUE(platform.Vmr().Pins().front()->IsConnected());
+    EXPECT_TRUE(engine.windowlessControl);
+    EXPECT_FALSE(engine.HasNoVideo());
+}
+
+TEST_F(SplitterLoadingFake, BuildersOwnRendererLeavesWithoutTakingTheSplitterOrTheMixer)
+{
+    platform.defaults.graph.splitterDecodes = true;
+    platform.defaults.graph.soundRouting = SoundRouting::AlwaysAddDefault;
+    ASSERT_EQ(Load("clip.avi", 0), 1);
+    EXPECT_EQ(Graph().FilterNames(), (std::vector<std::wstring>{L"VMR9", L"SRC00"})) << Graph().Describe();
+}
+
+TEST_F(SplitterLoadingFake, ReloadRemovesTheOldSourceAndItsRendererButKeepsTheMixer)
+{
+    platform.defaults.graph.splitterDecodes = true;
+    ASSERT_EQ(Load("zero.avi", 0), 1);
+    ASSERT_EQ(Load("one.avi", 1), 1);
+    IBaseFilter* oldSource = engine.sourceFilters[0].Get();
+    ASSERT_EQ(Load("again.avi", 0), 1);
+    EXPECT_FALSE(Graph().Contains(oldSource));
+    EXPECT_EQ(Graph().FilterCount(), 5u) << Graph().Describe();
+    EXPECT_TRUE(HasFilterNamed(Graph(), L"VMR9"));
+    EXPECT_TRUE(engine.soundRenderers[0] && engine.soundRenderers[1]);
+}
+
+}  // namespace

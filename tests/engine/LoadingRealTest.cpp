@@ -1,0 +1,127 @@
+// Loading the generated clips into layers on the real platform under Wine: no fakes.
+#include "RealEngineFixture.h"
+
+#include "support/RunningObjects.h"
+
+namespace {
+
+using LoadingReal = RealEngineTest;
+
+TEST_F(LoadingReal, FirstLoadBuildsTheGraphOnceAndTheNextLayerReusesIt)
+{
+    EXPECT_TRUE(RunningGraphNames().empty());
+    ASSERT_EQ(Load("av.avi", 0), 1) << engine.lastError;
+    IUnknown* graph = engine.graph.Get();
+    EXPECT_EQ(RunningGraphNames().size(), 1u);
+    EXPECT_EQ(engine.state, GRAPH_STOPPED);
+
+    ASSERT_EQ(Load("av.mp4", 7), 1) << engine.lastError;
+    EXPECT_EQ(engine.graph.Get(), graph);
+    EXPECT_EQ(RunningGraphNames().size(), 1u);
+    EXPECT_TRUE(HasFilter("SRC00")) << Describe();
+    EXPECT_TRUE(HasFilter("DirectSound"));
+    EXPECT_TRUE(HasFilter("SRC07"));
+    EXPECT_TRUE(HasFilter("DirectSound7"));
+    EXPECT_TRUE(engine.soundRenderers[0] && engine.soundRenderers[7]) << Describe();
+    EXPECT_EQ(engine.fileNames[7], TestMediaPath("av.mp4"));
+    EXPECT_EQ(engine.GetVideoWidth(), 320);
+    EXPECT_FALSE(engine.HasNoVideo());
+}
+
+TEST_F(LoadingReal, FileWithoutSoundLeavesTheRendererSlotEmpty)
+{
+    ASSERT_EQ(Load("video.avi", 0), 1) << engine.lastError;
+    EXPECT_FALSE(engine.soundRenderers[0]);
+    EXPECT_FALSE(HasFilter("DirectSound")) << Describe();
+    EXPECT_TRUE(HasFilter("VMR9"));
+}
+
+TEST_F(LoadingReal, SoundOnlyFilesHaveNoPicture)
+{
+    ASSERT_EQ(Load("sound.wav", 0), 1) << engine.lastError;
+    EXPECT_TRUE(engine.soundRenderers[0]);
+    EXPECT_TRUE(engine.HasNoVideo());
+    ASSERT_EQ(Load("sound.mp3", 1), 1) << engine.lastError;
+    EXPECT_TRUE(engine.soundRenderers[1]) << Describe();
+    EXPECT_GT(engine.GetDuration(), 1.9);
+}
+
+TEST_F(LoadingReal, NoSoundWantedOnTheFirstLoadRemovesTheRendererAndTheVideoStillPlays)
+{
+    ASSERT_EQ(Load("av.avi", 0, FALSE), 1) << engine.lastError;
+    EXPECT_FALSE(HasFilter("DirectSound")) << Describe();
+    EXPECT_TRUE(InGraph(engine.vmrFilter.Get()));
+    EXPECT_TRUE(InGraph(engine.sourceFilters[0].Get()));
+    EXPECT_FALSE(engine.HasNoVideo());
+    ASSERT_EQ(engine.Play(), 1) << engine.lastError;
+    EXPECT_TRUE(WaitFor([&] { return engine.PollPlayback() > 0; })) << Describe();
+    EXPECT_EQ(GraphState(), State_Running);
+}
+
+TEST_F(LoadingReal, ReloadReplacesTheOldChainAndLeavesTheMixerAndOtherLayers)
+{
+    ASSERT_EQ(Load("av.avi", 0), 1) << engine.lastError;
+    ASSERT_EQ(Load("video.avi", 1), 1) << engine.lastError;
+    Microsoft::WRL::ComPtr<IBaseFilter> oldSource = engine.sourceFilters[0];
+    Microsoft::WRL::ComPtr<IBaseFilter> oldRenderer = engine.soundRenderers[0];
+    IBaseFilter* otherSource = engine.sourceFilters[1].Get();
+    IBaseFilter* mixer = engine.vmrFilter.Get();
+    const size_t filtersBefore = Filters().size();
+
+    ASSERT_EQ(Load("av.mp4", 0), 1) << engine.lastError;
+    EXPECT_FALSE(InGraph(oldSource.Get()));
+    EXPECT_FALSE(InGraph(oldRenderer.Get()));
+    EXPECT_TRUE(InGraph(mixer));
+    EXPECT_EQ(engine.vmrFilter.Get(), mixer);
+    EXPECT_TRUE(InGraph(otherSource));
+    EXPECT_EQ(engine.sourceFilters[1].Get(), otherSource);
+    EXPECT_TRUE(engine.soundRenderers[0]);
+    EXPECT_EQ(Filters().size(), filtersBefore) << Describe();
+    EXPECT_EQ(engine.fileNames[0], TestMediaPath("av.mp4"));
+}
+
+TEST_F(LoadingReal, LoadingWhilePlayingLeavesTheGraphStoppedAtTheStart)
+{
+    ASSERT_EQ(Load("av.avi", 0), 1) << engine.lastError;
+    ASSERT_EQ(engine.Play(), 1);
+    ASSERT_TRUE(WaitFor([&] { return CurrentPosition() > 0; }));
+    ASSERT_EQ(Load("video.avi", 1), 1) << engine.lastError;
+    EXPECT_EQ(engine.state, GRAPH_STOPPED);
+    EXPECT_EQ(GraphState(), State_Stopped);
+    EXPECT_EQ(CurrentPosition(), 0);
+    Sleep(300);
+    EXPECT_EQ(CurrentPosition(), 0);
+}
+
+TEST_F(LoadingReal, BadNamesGiveTheirMessages)
+{
+    engine.SetVideoWindow(window.Handle());
+    EXPECT_EQ(engine.SetMediaFile(nullptr, 0, TRUE), 0);
+    EXPECT_NE(std::string(engine.lastError).find("Could not load a file with an empty file name : COM Error 0x80070057"),
+              std::string::npos)
+        << engine.lastError;
+
+    EXPECT_EQ(Load("notmedia.avi", 0), 0);
+    EXPECT_EQ(engine.state, GRAPH_STOPPED);
+    EXPECT_FALSE(engine.sourceFilters[0]);
+    // Wine hands any existing file a source filter; only rendering it finds it is not media.
+    EXPECT_NE(std::string(engine.lastError).find("Could not find a source filter for this file : COM Error 0x80040218"),
+              std::string::npos) << engine.lastError;
+    EXPECT_EQ(FilterNames(), std::vector<std::string>{"VMR9"}) << Describe();
+
+    // A reload that fails empties the layer and its name.
+    ASSERT_EQ(Load("video.avi", 0), 1) << engine.lastError;
+    EXPECT_EQ(Load("notmedia.avi", 0), 0);
+    EXPECT_NE(std::string(engine.lastError).find("Could not load the file : COM Error 0x80040218"), std::string::npos)
+        << engine.lastError;
+    EXPECT_FALSE(engine.sourceFilters[0]);
+    EXPECT_EQ(engine.fileNames[0], "");
+    EXPECT_EQ(FilterNames(), std::vector<std::string>{"VMR9"}) << Describe();
+
+    // A file that does not exist fails at the source filter already.
+    EXPECT_EQ(Load("nothere.avi", 1), 0);
+    EXPECT_NE(std::string(engine.lastError).find("Could not find a source filter for this file : COM Error 0x80070002"),
+              std::string::npos) << engine.lastError;
+}
+
+}  // namespace

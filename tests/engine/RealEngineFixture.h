@@ -1,0 +1,125 @@
+// An engine on the real platform under Wine, with a real window and the generated test clips.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "VMR9Graph.h"
+#include "support/TestMedia.h"
+#include "support/TestWindow.h"
+
+class RealEngineTest : public ::testing::Test
+{
+protected:
+    TestWindow window;
+    CVMR9Graph engine;
+
+    void SetUp() override { ASSERT_NE(window.Handle(), nullptr) << "no display?"; }
+    void TearDown() override { engine.CloseGraph(); }
+
+    int Load(const char* clip, LONG layer = 0, BOOL haveSound = TRUE)
+    {
+        engine.SetVideoWindow(window.Handle());
+        const std::string path = TestMediaPath(clip);
+        return engine.SetMediaFile(path.c_str(), layer, haveSound);
+    }
+
+    static std::string NameOf(IBaseFilter* filter)
+    {
+        FILTER_INFO info = {};
+        if (!filter || FAILED(filter->QueryFilterInfo(&info)))
+            return "?";
+        if (info.pGraph)
+            info.pGraph->Release();
+        char name[MAX_FILTER_NAME * 2] = {};
+        WideCharToMultiByte(CP_ACP, 0, info.achName, -1, name, sizeof name - 1, nullptr, nullptr);
+        return name;
+    }
+
+    // The filters in the graph, in the graph's enumeration order.
+    std::vector<Microsoft::WRL::ComPtr<IBaseFilter>> Filters() const
+    {
+        std::vector<Microsoft::WRL::ComPtr<IBaseFilter>> filters;
+        Microsoft::WRL::ComPtr<IEnumFilters> list;
+        if (!engine.filterGraph || FAILED(engine.filterGraph->EnumFilters(&list)))
+            return filters;
+        Microsoft::WRL::ComPtr<IBaseFilter> filter;
+        while (list->Next(1, filter.ReleaseAndGetAddressOf(), nullptr) == S_OK)
+            filters.push_back(filter);
+        return filters;
+    }
+    std::vector<std::string> FilterNames() const
+    {
+        std::vector<std::string> names;
+        for (const auto& filter : Filters())
+            names.push_back(NameOf(filter.Get()));
+        return names;
+    }
+    bool HasFilter(const std::string& name) const
+    {
+        for (const std::string& present : FilterNames())
+            if (present == name)
+                return true;
+        return false;
+    }
+    bool InGraph(IBaseFilter* wanted) const
+    {
+        for (const auto& filter : Filters())
+            if (filter.Get() == wanted)
+                return true;
+        return false;
+    }
+    REFERENCE_TIME CurrentPosition() const
+    {
+        LONGLONG current = -1;
+        if (engine.mediaSeeking)
+            engine.mediaSeeking->GetCurrentPosition(&current);
+        return current;
+    }
+    OAFilterState GraphState() const
+    {
+        OAFilterState graphState = -1;
+        if (engine.mediaControl)
+            engine.mediaControl->GetState(1000, &graphState);
+        return graphState;
+    }
+    // Waits, letting the window's messages run, until `done` holds or about `limitMs` passed.
+    template <class Done> static bool WaitFor(Done done, int limitMs = 8000)
+    {
+        for (int waited = 0; waited < limitMs; waited += 20) {
+            if (done())
+                return true;
+            TestWindow::PumpMessages();
+            Sleep(20);
+        }
+        return done();
+    }
+
+    // Each filter with the filters its output pins feed, for failure messages.
+    std::string Describe() const
+    {
+        std::string text;
+        for (const auto& filter : Filters()) {
+            text += NameOf(filter.Get()) + " ->";
+            Microsoft::WRL::ComPtr<IEnumPins> pins;
+            filter->EnumPins(&pins);
+            Microsoft::WRL::ComPtr<IPin> pin;
+            while (pins && pins->Next(1, pin.ReleaseAndGetAddressOf(), nullptr) == S_OK) {
+                PIN_DIRECTION direction;
+                Microsoft::WRL::ComPtr<IPin> peer;
+                if (SUCCEEDED(pin->QueryDirection(&direction)) && direction == PINDIR_OUTPUT &&
+                    SUCCEEDED(pin->ConnectedTo(&peer))) {
+                    PIN_INFO info = {};
+                    peer->QueryPinInfo(&info);
+                    text += " " + NameOf(info.pFilter) + "[" + CVMR9Graph::StreamTypeName(pin.Get()) + "]";
+                    if (info.pFilter)
+                        info.pFilter->Release();
+                }
+            }
+            text += "\n";
+        }
+        return text;
+    }
+};

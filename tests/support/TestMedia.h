@@ -1,0 +1,20 @@
+// Paths of the test clips the build makes with ffmpeg (tests/media/CMakeLists.txt): 2 s each.
+//   av.avi     MJPEG 320x240 + PCM        av.mp4    H.264 320x240 + AAC
+//   video.avi  MJPEG 320x240, no sound    sound.wav, sound.mp3  a 440 Hz tone, no picture
+//   notmedia.avi  a text file that only carries a media file's name
+#pragma once
+
+#include <string>
+
+#ifndef CORVANE_TEST_MEDIA_DIR
+#error "link the test with corvane_test_media"
+#endif
+
+inline std::string TestMediaPath(const char* file)
+{
+    std::string path = std::string(CORVANE_TEST_MEDIA_DIR) + "/" + file;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
