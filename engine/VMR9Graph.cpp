@@ -173,7 +173,7 @@ int CVMR9Graph::BuildVmr()
 int CVMR9Graph::InitDirect3D()
 {
     EngineGuard guard(engineLock);
-    d3d.Attach(Platform().createDirect3D(D3D_SDK_VERSION));
+    *d3d.ReleaseAndGetAddressOf() = Platform().createDirect3D(D3D_SDK_VERSION);
     if (!d3d) {
         ReportError("Cannot initialize Direct3D", E_FAIL);
         return 0;
