@@ -25,24 +25,27 @@ int CVMR9Graph::GetVideoSize(RECT* size)
     return 1;
 }
 
+namespace {
+// The native size without any report; 0 x 0 when there is no renderer or it cannot tell.
+SIZE QuietNativeSize(IVMRWindowlessControl9* windowless)
+{
+    LONG width = 0, height = 0, aspectWidth = 0, aspectHeight = 0;
+    if (!windowless || FAILED(windowless->GetNativeVideoSize(&width, &height, &aspectWidth, &aspectHeight)))
+        return SIZE{0, 0};
+    return SIZE{width, height};
+}
+}  // namespace
+
 int CVMR9Graph::GetVideoWidth()
 {
     EngineGuard guard(engineLock);
-    LONG width = 0, height = 0, aspectWidth = 0, aspectHeight = 0;
-    if (!windowlessControl ||
-        FAILED(windowlessControl->GetNativeVideoSize(&width, &height, &aspectWidth, &aspectHeight)))
-        return 0;
-    return width;
+    return QuietNativeSize(windowlessControl.Get()).cx;
 }
 
 int CVMR9Graph::GetVideoHeight()
 {
     EngineGuard guard(engineLock);
-    LONG width = 0, height = 0, aspectWidth = 0, aspectHeight = 0;
-    if (!windowlessControl ||
-        FAILED(windowlessControl->GetNativeVideoSize(&width, &height, &aspectWidth, &aspectHeight)))
-        return 0;
-    return height;
+    return QuietNativeSize(windowlessControl.Get()).cy;
 }
 
 namespace {

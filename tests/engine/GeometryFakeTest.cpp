@@ -137,11 +137,13 @@ TEST_F(GeometryFake, RepaintDrawsIntoTheVideoWindowAndGivesTheMixersResult)
     EXPECT_EQ(LastError(), "");
 }
 
-TEST_F(GeometryFake, RepaintSkipsAVideoWindowThatIsGone)
+TEST_F(GeometryFake, WithoutAVideoWindowNothingIsPaintedOrPlaced)
 {
     engine.videoWindow = nullptr;  // never the screen's device context
     EXPECT_EQ(engine.Repaint(), 0);
+    engine.UpdateVideoPosition();
     EXPECT_EQ(platform.Log().Count("IVMRWindowlessControl9::RepaintVideo"), 0u);
+    EXPECT_EQ(platform.Log().Count("IVMRWindowlessControl9::SetVideoPosition"), 0u);
 }
 
 TEST_F(GeometryFake, WithoutARendererAspectAndRepaintReportAndPositionDoesNothing)

@@ -219,7 +219,7 @@ TEST_F(LayersFake, RectangleWithoutANativeSizeFailsAndCallsNoMixerMethod)
 
 // ---- flip and mirror ----
 
-class LayerFlips : public LayersFake
+class LayerFlipsFake : public LayersFake
 {
 protected:
     void SetUp() override
@@ -230,7 +230,7 @@ protected:
     }
 };
 
-TEST_F(LayerFlips, FlipExchangesTopAndBottomAndTogglesBack)
+TEST_F(LayerFlipsFake, FlipExchangesTopAndBottomAndTogglesBack)
 {
     ASSERT_EQ(engine.FlipLayer(0), 1);
     EXPECT_EQ(layerTable[0].flipped, 1);
@@ -240,7 +240,7 @@ TEST_F(LayerFlips, FlipExchangesTopAndBottomAndTogglesBack)
     ExpectRect(LastRectSent(0), 0.25f, 0.5f, 0.75f, 0.75f);
 }
 
-TEST_F(LayerFlips, MirrorExchangesLeftAndRightAndTogglesBack)
+TEST_F(LayerFlipsFake, MirrorExchangesLeftAndRightAndTogglesBack)
 {
     ASSERT_EQ(engine.MirrorLayer(0), 1);
     EXPECT_EQ(layerTable[0].mirrored, 1);
@@ -250,7 +250,7 @@ TEST_F(LayerFlips, MirrorExchangesLeftAndRightAndTogglesBack)
     ExpectRect(LastRectSent(0), 0.25f, 0.5f, 0.75f, 0.75f);
 }
 
-TEST_F(LayerFlips, FlipAndMirrorTogetherTurnTheLayerHalfAround)
+TEST_F(LayerFlipsFake, FlipAndMirrorTogetherTurnTheLayerHalfAround)
 {
     ASSERT_EQ(engine.FlipLayer(0), 1);
     ASSERT_EQ(engine.MirrorLayer(0), 1);
@@ -259,7 +259,7 @@ TEST_F(LayerFlips, FlipAndMirrorTogetherTurnTheLayerHalfAround)
     EXPECT_EQ(layerTable[0].mirrored, 1);
 }
 
-TEST_F(LayerFlips, FlippedLayerMovedIsShownUnflippedUntilTheNextFlip)
+TEST_F(LayerFlipsFake, FlippedLayerMovedIsShownUnflippedUntilTheNextFlip)
 {
     ASSERT_EQ(engine.FlipLayer(0), 1);
     ASSERT_EQ(engine.SetLayerRect(0, RECT{0, 0, 320, 240}), 1);
@@ -271,7 +271,7 @@ TEST_F(LayerFlips, FlippedLayerMovedIsShownUnflippedUntilTheNextFlip)
     ExpectRect(LastRectSent(0), 0.0f, 0.0f, 0.5f, 0.5f);
 }
 
-TEST_F(LayerFlips, ApplyWithoutAMixerSucceedsAndRefusalGivesZeroUnreported)
+TEST_F(LayerFlipsFake, ApplyWithoutAMixerSucceedsAndRefusalGivesZeroUnreported)
 {
     platform.FailNext("IVMRMixerControl9::SetOutputRect", E_NOTIMPL);
     EXPECT_EQ(engine.ApplyLayerRect(0), 0);
@@ -285,7 +285,7 @@ TEST_F(LayerFlips, ApplyWithoutAMixerSucceedsAndRefusalGivesZeroUnreported)
 
 // ---- swapping layers 0 and 1 ----
 
-class LayerSwaps : public LayersFake
+class LayerSwapsFake : public LayersFake
 {
 protected:
     const LayerGeometry first = {0.0f, 0.0f, 0.5f, 0.5f, 0.25f, 1, 0};
@@ -310,7 +310,7 @@ protected:
     }
 };
 
-TEST_F(LayerSwaps, BothLoadedExchangesRecordsAndSendsThemWithFixedZOrders)
+TEST_F(LayerSwapsFake, BothLoadedExchangesRecordsAndSendsThemWithFixedZOrders)
 {
     Load(0);
     Load(1);
@@ -330,7 +330,7 @@ TEST_F(LayerSwaps, BothLoadedExchangesRecordsAndSendsThemWithFixedZOrders)
     EXPECT_EQ(LastError(), "");
 }
 
-TEST_F(LayerSwaps, TwiceRestoresTheRecordsButNotTheZOrders)
+TEST_F(LayerSwapsFake, TwiceRestoresTheRecordsButNotTheZOrders)
 {
     Load(0);
     Load(1);
@@ -344,7 +344,7 @@ TEST_F(LayerSwaps, TwiceRestoresTheRecordsButNotTheZOrders)
     EXPECT_EQ(Vmr().streams[1].alpha, 0.75f);
 }
 
-TEST_F(LayerSwaps, OnlyLayerZeroLoadedStillSendsAlphaAndZOrderForStreamOne)
+TEST_F(LayerSwapsFake, OnlyLayerZeroLoadedStillSendsAlphaAndZOrderForStreamOne)
 {
     Load(0);
     engine.SwapLayers();
@@ -356,7 +356,7 @@ TEST_F(LayerSwaps, OnlyLayerZeroLoadedStillSendsAlphaAndZOrderForStreamOne)
                                         "SetZOrder(0,1)", "SetZOrder(1,0)"}));
 }
 
-TEST_F(LayerSwaps, FailingStepsDoNotStopTheSequence)
+TEST_F(LayerSwapsFake, FailingStepsDoNotStopTheSequence)
 {
     Load(0);
     Load(1);
@@ -368,7 +368,7 @@ TEST_F(LayerSwaps, FailingStepsDoNotStopTheSequence)
     ExpectSameRecord(layerTable[0], second);
 }
 
-TEST_F(LayerSwaps, TheTableIsSharedByEveryEngineInTheProcess)
+TEST_F(LayerSwapsFake, TheTableIsSharedByEveryEngineInTheProcess)
 {
     Load(0);
     Load(1);

@@ -80,8 +80,9 @@ protected:
         Vmr().settings.currentImage = block;
         Vmr().lastImage = nullptr;
         int result = engine.SaveCurrentImage(path.c_str());
-        if (Vmr().lastImage)
+        if (Vmr().lastImage) {
             EXPECT_TRUE(TaskMemorySpy::Instance().WasFreed(Vmr().lastImage)) << "block not freed";
+        }
         return result;
     }
 
