@@ -125,6 +125,23 @@ public:
     // Pixels of the native picture to whole percent of it; 0 (and no result) when the
     // native size is unknown or empty.
     int ToNormalizedRect(const RECT& pixels, VMR9NormalizedRect& normalized);
+    // True for a layer number 0-9 that holds a source filter.
+    bool IsLayerLoaded(int layer);
+    int SetLayerAlpha(int layer, int alphaPercent);
+    int SetLayerZOrder(int layer, int z);
+    int SetLayerRect(int layer, const RECT& pixels);
+    // Re-send what layerTable holds for a layer (its rectangle with the flip and mirror flags
+    // applied, its alpha), or a fixed z-order for a stream.
+    int ApplyLayerRect(int layer);
+    int ApplyLayerAlpha(int layer);
+    int ApplyLayerZOrder(int stream, int z);
+    int FlipLayer(int layer);
+    int MirrorLayer(int layer);
+    // Exchanges the records of layers 0 and 1 and sends them, then z-orders 1 and 0.
+    void SwapLayers();
+    int SetAspectRatio(BOOL keep);
+    void UpdateVideoPosition();
+    int Repaint();
 
     // ---- Overlay picture and text ----
     // Size of a .bmp file as LoadImageA reads it; 0 (outputs untouched) for anything else.
@@ -160,6 +177,8 @@ public:
     void RestoreOverlayAlpha();
 
     // ---- Snapshot ----
+    // Writes the mixer's current picture as a bitmap file; 1 when the whole file was written.
+    int SaveCurrentImage(const char* path);
 
     // ---- Media loading and rendering ----
     int SetMediaFile(const char* fileName, LONG layer, BOOL haveSound);

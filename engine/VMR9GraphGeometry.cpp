@@ -1,10 +1,8 @@
-// Native video size, pixel-to-normalized rectangles, and the mixer's layer geometry.
+// Native video size, pixel-to-normalized rectangles, and placing and repainting the mixed
+// picture in the video window.
 #include "VMR9Graph.h"
 
-namespace {
-// Percent to fraction: always this single-precision constant, so 46 % is 0.45999998f.
-constexpr float kPercent = 0.01f;
-}  // namespace
+#include "PercentFraction.h"
 
 int CVMR9Graph::GetVideoSize(RECT* size)
 {
@@ -27,25 +25,38 @@ int CVMR9Graph::GetVideoSize(RECT* size)
     return 1;
 }
 
+namespace {
+// The native size without any report; 0 x 0 when there is no renderer or it cannot tell.
+SIZE QuietNativeSize(IVMRWindowlessControl9* windowless)
+{
+    LONG width = 0, height = 0, aspectWidth = 0, aspectHeight = 0;
+    if (!windowless || FAILED(windowless->GetNativeVideoSize(&width, &height, &aspectWidth, &aspectHeight)))
+        return SIZE{0, 0};
+    return SIZE{width, height};
+}
+}  // namespace
+
 int CVMR9Graph::GetVideoWidth()
 {
     EngineGuard guard(engineLock);
-    LONG width = 0, height = 0, aspectWidth = 0, aspectHeight = 0;
-    if (!windowlessControl ||
-        FAILED(windowlessControl->GetNativeVideoSize(&width, &height, &aspectWidth, &aspectHeight)))
-        return 0;
-    return width;
+    return QuietNativeSize(windowlessControl.Get()).cx;
 }
 
 int CVMR9Graph::GetVideoHeight()
 {
     EngineGuard guard(engineLock);
-    LONG width = 0, height = 0, aspectWidth = 0, aspectHeight = 0;
-    if (!windowlessControl ||
-        FAILED(windowlessControl->GetNativeVideoSize(&width, &height, &aspectWidth, &aspectHeight)))
-        return 0;
-    return height;
+    return QuietNativeSize(windowlessControl.Get()).cy;
 }
+
+namespace {
+// Whole percent of `extent`, truncated toward zero. The product is taken in 64 bits: where
+// 32 bits suffice the result is the same, and a huge coordinate cannot overflow.
+float PercentOf(LONG coordinate, LONG extent)
+{
+    const LONGLONG percent = (static_cast<LONGLONG>(coordinate) * 100) / extent;
+    return PercentToFraction(percent);
+}
+}  // namespace
 
 int CVMR9Graph::ToNormalizedRect(const RECT& pixels, VMR9NormalizedRect& normalized)
 {
@@ -60,9 +71,48 @@ int CVMR9Graph::ToNormalizedRect(const RECT& pixels, VMR9NormalizedRect& normali
         ReportError("Can't convert rect, no video size", E_FAIL);
         return 0;
     }
-    normalized.left = static_cast<float>((pixels.left * 100) / width) * kPercent;
-    normalized.top = static_cast<float>((pixels.top * 100) / height) * kPercent;
-    normalized.right = static_cast<float>((pixels.right * 100) / width) * kPercent;
-    normalized.bottom = static_cast<float>((pixels.bottom * 100) / height) * kPercent;
+    normalized.left = PercentOf(pixels.left, width);
+    normalized.top = PercentOf(pixels.top, height);
+    normalized.right = PercentOf(pixels.right, width);
+    normalized.bottom = PercentOf(pixels.bottom, height);
     return 1;
+}
+
+int CVMR9Graph::SetAspectRatio(BOOL keep)
+{
+    EngineGuard guard(engineLock);
+    if (!windowlessControl) {
+        ReportError("Can't set aspect ratio, no VMR", E_FAIL);
+        return 0;
+    }
+    windowlessControl->SetAspectRatioMode(keep ? VMR9ARMode_LetterBox : VMR9ARMode_None);
+    return 1;
+}
+
+void CVMR9Graph::UpdateVideoPosition()
+{
+    EngineGuard guard(engineLock);
+    if (!windowlessControl)
+        return;
+    // The whole mixed picture fills the whole client area; letterboxing is the mixer's.
+    RECT client = {};
+    if (!GetClientRect(videoWindow, &client))
+        return;
+    windowlessControl->SetVideoPosition(nullptr, &client);
+}
+
+int CVMR9Graph::Repaint()
+{
+    EngineGuard guard(engineLock);
+    if (!windowlessControl) {
+        ReportError("Can't repaint, no VMR", E_FAIL);
+        return 0;
+    }
+    // GetDC(null) would be the whole screen: paint only into a live video window.
+    HDC dc = videoWindow ? GetDC(videoWindow) : nullptr;
+    if (!dc)
+        return 0;
+    HRESULT hr = windowlessControl->RepaintVideo(videoWindow, dc);
+    ReleaseDC(videoWindow, dc);
+    return SUCCEEDED(hr) ? 1 : 0;
 }

@@ -229,6 +229,7 @@ HRESULT FakeVmr::GetCurrentImage(BYTE** dib)
     // The caller owns the block and frees it with CoTaskMemFree.
     *dib = static_cast<BYTE*>(CoTaskMemAlloc(settings.currentImage.size()));
     std::memcpy(*dib, settings.currentImage.data(), settings.currentImage.size());
+    lastImage = *dib;
     return answer;
 }
 

@@ -60,6 +60,7 @@ public:
     bool hasAlphaBitmap = false;
     VMR9AlphaBitmap alphaBitmap{};  // the parameters in force
     OverlayPicture overlayPicture;  // the picture taken at the last SetAlphaBitmap
+    BYTE* lastImage = nullptr;      // the block the last GetCurrentImage handed out
 
     bool HasVideoInput() const;
 
