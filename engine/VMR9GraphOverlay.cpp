@@ -2,6 +2,8 @@
 // text, shown through the mixer bitmap with white transparent; hiding, re-showing, flip, mirror.
 #include "VMR9Graph.h"
 
+#include "PercentFraction.h"
+
 #include "OverlayParameters.h"
 #include "PlatformServices.h"
 
@@ -11,7 +13,6 @@
 char CVMR9Graph::textBuffer[CVMR9Graph::kTextBufferSize] = {};
 
 namespace {
-constexpr float kPercent = 0.01f;
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr int kFallbackImageSize = 128;  // images LoadImageA cannot size are scaled into this
 constexpr int kPointsPerInch = 72;
@@ -49,7 +50,7 @@ int ShowSurface(CVMR9Graph& engine, int alphaPercent, COLORREF colorKey, const R
     bitmap.dwFlags = VMR9AlphaBitmap_EntireDDS | VMR9AlphaBitmap_SrcColorKey;
     bitmap.pDDS = engine.overlaySurface.Get();
     bitmap.rDest = dest;
-    bitmap.fAlpha = static_cast<float>(alphaPercent) * kPercent;
+    bitmap.fAlpha = PercentToFraction(alphaPercent);
     bitmap.clrSrcKey = colorKey;
     StoreOverlayHome(engine, dest, bitmap.fAlpha);
     HRESULT hr = engine.mixerBitmap->SetAlphaBitmap(&bitmap);

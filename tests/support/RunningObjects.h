@@ -5,6 +5,7 @@
 #include <objbase.h>
 #include <wrl/client.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -30,11 +31,15 @@ inline std::vector<std::wstring> RunningObjectNames()
     return names;
 }
 
+// The graphs this process registered: the table is shared with every other process on the
+// Wine server, which tests running side by side would otherwise see.
 inline std::vector<std::wstring> RunningGraphNames()
 {
+    wchar_t ownProcess[32];
+    swprintf(ownProcess, 32, L" pid %08x", static_cast<unsigned>(GetCurrentProcessId()));
     std::vector<std::wstring> graphs;
     for (const std::wstring& name : RunningObjectNames())
-        if (name.find(L"FilterGraph ") != std::wstring::npos)
+        if (name.find(L"FilterGraph ") != std::wstring::npos && name.find(ownProcess) != std::wstring::npos)
             graphs.push_back(name);
     return graphs;
 }
