@@ -145,8 +145,8 @@ void FakeFilterBase::Join(IFilterGraph* newGraph, const std::wstring& name)
 FakeFilter* FakeFilter::MakeSource(const std::vector<PinSpec>& outputs)
 {
     auto* source = new FakeFilter("source", FilterRole::Source, GUID_NULL);
-    for (const PinSpec& spec : outputs)
-        source->AddPin(spec.id, PINDIR_OUTPUT, {spec.majorType});
+    for (const PinSpec& pin : outputs)
+        source->AddPin(pin.id, PINDIR_OUTPUT, {pin.majorType});
     return source;
 }
 
