@@ -6,7 +6,7 @@
 #include "PropertyBagSaveExchange.h"
 
 CPersistPropertyBagInterface::CPersistPropertyBagInterface(CPersistentObject& owner)
-    : CPersistenceInterfaceBase(owner)
+    : DelegatingInterface(*owner.GetControllingUnknown()), owner(owner)
 {
 }
 

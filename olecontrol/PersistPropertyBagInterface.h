@@ -1,11 +1,12 @@
 // IPersistPropertyBag for a control: the items by name.
 #pragma once
 
-#include "PersistenceInterfaceBase.h"
+#include "DelegatingInterface.h"
+#include "PersistentObject.h"
 
 #include <ocidl.h>
 
-class CPersistPropertyBagInterface final : public CPersistenceInterfaceBase<IPersistPropertyBag>
+class CPersistPropertyBagInterface final : public DelegatingInterface<IPersistPropertyBag>
 {
 public:
     explicit CPersistPropertyBagInterface(CPersistentObject& owner);
@@ -14,4 +15,7 @@ public:
     STDMETHODIMP InitNew() override;
     STDMETHODIMP Load(IPropertyBag* bag, IErrorLog* errorLog) override;
     STDMETHODIMP Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAllProperties) override;
+
+private:
+    CPersistentObject& owner;
 };

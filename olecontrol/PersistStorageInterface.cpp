@@ -7,7 +7,7 @@ using Microsoft::WRL::ComPtr;
 
 const wchar_t kContentsStreamName[] = L"Contents";
 
-CPersistStorageInterface::CPersistStorageInterface(CPersistentObject& owner) : CPersistenceInterfaceBase(owner) {}
+CPersistStorageInterface::CPersistStorageInterface(CPersistentObject& owner) : DelegatingInterface(*owner.GetControllingUnknown()), owner(owner) {}
 
 STDMETHODIMP CPersistStorageInterface::GetClassID(CLSID* classId)
 {

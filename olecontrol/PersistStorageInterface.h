@@ -3,11 +3,12 @@
 // storage), no-scribble after a save, and hands-off (storage released).
 #pragma once
 
-#include "PersistenceInterfaceBase.h"
+#include "DelegatingInterface.h"
+#include "PersistentObject.h"
 
 #include <wrl/client.h>
 
-class CPersistStorageInterface final : public CPersistenceInterfaceBase<IPersistStorage>
+class CPersistStorageInterface final : public DelegatingInterface<IPersistStorage>
 {
 public:
     enum class State { Uninitialized, Normal, NoScribble, HandsOffAfterSave, HandsOffFromNormal };
@@ -25,6 +26,7 @@ public:
     State GetState() const { return state; }
 
 private:
+    CPersistentObject& owner;
     Microsoft::WRL::ComPtr<IStorage> storage;
     State state = State::Uninitialized;
 };

@@ -18,7 +18,7 @@ HRESULT DirtyStateOf(const CPersistentObject& owner)
 }
 
 CPersistStreamInitInterface::CPersistStreamInitInterface(CPersistentObject& owner)
-    : CPersistenceInterfaceBase(owner)
+    : DelegatingInterface(*owner.GetControllingUnknown()), owner(owner)
 {
 }
 

@@ -1,11 +1,12 @@
 // IPersistStreamInit (and IPersistStream, which shares its first methods) for a control.
 #pragma once
 
-#include "PersistenceInterfaceBase.h"
+#include "DelegatingInterface.h"
+#include "PersistentObject.h"
 
 #include <ocidl.h>
 
-class CPersistStreamInitInterface final : public CPersistenceInterfaceBase<IPersistStreamInit>
+class CPersistStreamInitInterface final : public DelegatingInterface<IPersistStreamInit>
 {
 public:
     explicit CPersistStreamInitInterface(CPersistentObject& owner);
@@ -16,6 +17,9 @@ public:
     STDMETHODIMP Save(IStream* stream, BOOL clearDirty) override;
     STDMETHODIMP GetSizeMax(ULARGE_INTEGER* size) override;
     STDMETHODIMP InitNew() override;
+
+private:
+    CPersistentObject& owner;
 };
 
 // Shared by the persistence interfaces.

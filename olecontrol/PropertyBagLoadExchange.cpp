@@ -1,6 +1,6 @@
 #include "PropertyBagLoadExchange.h"
 
-#include "PropertyText.h"
+#include "AnsiText.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -50,7 +50,7 @@ CPropertyBagLoadExchange::ReadResult CPropertyBagLoadExchange::Read(const char* 
 {
     if (HasFailed() || !bag)
         return ReadResult::Failed;
-    std::wstring wideName = WideFromNarrow(name);
+    std::wstring wideName = WideFromAnsi(name);
     V_VT(&value) = wantedType;
     HRESULT hr = bag->Read(wideName.c_str(), &value, errorLog);
     if (FAILED(hr)) {
@@ -147,7 +147,7 @@ bool CPropertyBagLoadExchange::ExchangeString(const char* name, std::string& val
         return false;
     try {
         if (found)
-            value = NarrowFromWide(V_BSTR(&read.value), static_cast<int>(SysStringLen(V_BSTR(&read.value))));
+            value = AnsiFromBstr(V_BSTR(&read.value));
         else
             value = defaultValue ? defaultValue : "";
     } catch (...) {

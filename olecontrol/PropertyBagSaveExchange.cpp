@@ -1,6 +1,6 @@
 #include "PropertyBagSaveExchange.h"
 
-#include "PropertyText.h"
+#include "AnsiText.h"
 #include "StreamSaveExchange.h"
 
 using Microsoft::WRL::ComPtr;
@@ -14,7 +14,7 @@ bool CPropertyBagSaveExchange::Write(const char* name, VARIANT& value)
 {
     if (HasFailed() || !bag)
         return Check(false);
-    std::wstring wideName = WideFromNarrow(name);
+    std::wstring wideName = WideFromAnsi(name);
     return Check(SUCCEEDED(bag->Write(wideName.c_str(), &value)));
 }
 
@@ -72,7 +72,7 @@ bool CPropertyBagSaveExchange::ExchangeString(const char* name, std::string& val
     VARIANT variant;
     V_VT(&variant) = VT_BSTR;
     try {
-        V_BSTR(&variant) = BstrFromNarrow(value);
+        V_BSTR(&variant) = BstrFromAnsi(value);
     } catch (...) {
         return Check(false);
     }

@@ -21,7 +21,9 @@ bool AtlHost::Load(std::string& why)
     auto init = reinterpret_cast<WinInit>(reinterpret_cast<void*>(GetProcAddress(library, "AtlAxWinInit")));
     attach = reinterpret_cast<AttachControl>(reinterpret_cast<void*>(GetProcAddress(library, "AtlAxAttachControl")));
     getControl = reinterpret_cast<GetControlFn>(reinterpret_cast<void*>(GetProcAddress(library, "AtlAxGetControl")));
-    if (!init || !attach || !getControl) {
+    createControl = reinterpret_cast<CreateControlEx>(
+        reinterpret_cast<void*>(GetProcAddress(library, "AtlAxCreateControlEx")));
+    if (!init || !attach || !getControl || !createControl) {
         why = "atl.dll lacks the container entry points";
         return false;
     }
@@ -39,6 +41,11 @@ bool AtlHost::Load(std::string& why)
 HRESULT AtlHost::Attach(IUnknown* control)
 {
     return attach(control, window->Handle(), &container);
+}
+
+HRESULT AtlHost::Create(const wchar_t* progId, IUnknown** control)
+{
+    return createControl(progId, window->Handle(), nullptr, &container, control, IID_NULL, nullptr);
 }
 
 HRESULT AtlHost::GetControl(IUnknown** out) const

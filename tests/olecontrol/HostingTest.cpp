@@ -15,13 +15,6 @@ class Hosting : public HostedControl
 {
 };
 
-RECT ClientOf(HWND window)
-{
-    RECT client = {};
-    GetClientRect(window, &client);
-    return client;
-}
-
 TEST_F(Hosting, InPlaceWindowHasTheChosenClassAndFillsTheContainer)
 {
     char className[64] = {};

@@ -3,7 +3,9 @@
 #pragma once
 
 #include "OleControl.h"
+#include "ServerModule.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,6 +56,8 @@ public:
     std::vector<CLSID> pages;
     // A reset exchange a test hands the framework instead of the real one, used once.
     std::unique_ptr<CPropExchange> nextResetExchange;
+    // Set when a module's class factory made the control: keeps that module loaded.
+    std::optional<CModuleObjectToken> moduleToken;
 
 protected:
     std::unique_ptr<CPropExchange> CreateResetExchange() override

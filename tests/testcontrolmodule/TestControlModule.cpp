@@ -1,0 +1,67 @@
+// Entry points of the module that serves the framework's test control, made from the framework's
+// factory, module counter and registration helpers as the product module is.
+#include "ClassFactory.h"
+#include "ClassRegistration.h"
+#include "TestControl.h"
+#include "TestControlIds.h"
+#include "TestControlProgId.h"
+#include "TypeLibraryRegistration.h"
+
+namespace {
+
+HINSTANCE moduleInstance = nullptr;
+CServerModule controlModule;
+
+HRESULT CreateTestControl(REFIID iid, void** object)
+{
+    if (!object)
+        return E_POINTER;
+    *object = nullptr;
+    auto* control = new (std::nothrow) CTestControl();
+    if (!control)
+        return E_OUTOFMEMORY;
+    control->moduleToken.emplace(controlModule);
+    IUnknown* unknown = control->GetControllingUnknown();
+    const HRESULT hr = unknown->QueryInterface(iid, object);
+    unknown->Release();  // the reference the control was born with
+    return hr;
+}
+
+CClassFactory controlFactory(controlModule, CLSID_TestControl, &CreateTestControl);
+
+// No type-name string in the module: the registration falls back to the class id text.
+const ControlClassRegistration kControlRegistration = {
+    CLSID_TestControl, kTestControlProgId, 1, 1, 0x20191, LIBID_FrameworkTestLib, 1, 0, L"Apartment"};
+
+} // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
+{
+    if (reason == DLL_PROCESS_ATTACH) {
+        moduleInstance = instance;
+        DisableThreadLibraryCalls(instance);
+    }
+    return TRUE;
+}
+
+STDAPI DllCanUnloadNow()
+{
+    return controlModule.CanUnloadNow();
+}
+
+STDAPI DllGetClassObject(REFCLSID classId, REFIID iid, void** object)
+{
+    return GetClassObjectFrom({&controlFactory}, classId, iid, object);
+}
+
+STDAPI DllRegisterServer()
+{
+    const HRESULT hr = RegisterModuleTypeLibrary(moduleInstance, LIBID_FrameworkTestLib);
+    return FAILED(hr) ? hr : RegisterControlClass(moduleInstance, kControlRegistration);
+}
+
+STDAPI DllUnregisterServer()
+{
+    const HRESULT hr = UnregisterModuleTypeLibrary(LIBID_FrameworkTestLib, 1, 0);
+    return FAILED(hr) ? hr : UnregisterControlClass(kControlRegistration);
+}

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Registers the test control's module in the prefix and drives the control from VBScript and
+# JScript through our script host, and from the system's cscript. Each script ends with a
+# "DONE fails=N" line, the only proof of success cscript gives.
+# Usage: run-control-scripts.sh <scripthost.exe> <folder of CorvaneTestControl.dll> <scripts folder>
+set -u
+host=$1 bin=$2 scripts=$3
+wine=${CORVANE_WINE:-/usr/lib/wine/wine64}
+work="$bin/control-scripts"
+rm -rf "$work" && mkdir -p "$work" && cp "$scripts"/*.js "$work"/ && cp "$host" "$work/scripthost.exe"
+# The VBScript files share their check routines.
+for script in control.vbs late-bound.vbs; do
+  cat "$scripts/$script" "$scripts/checks.vbs" >"$work/$script"
+done
+cd "$bin" || exit 1
+"$wine" regsvr32 /s CorvaneTestControl.dll </dev/null >"$work/regsvr32.log" 2>&1 || { echo "registration failed"; exit 1; }
+fails=0
+
+# run <script> <program> [arguments]: the script must exit 0 and end with "DONE fails=0".
+run() {
+  local script=$1 rc
+  shift
+  (cd "$work" && "$wine" "$@" "$script" >"$work/out.raw" 2>&1 </dev/null)
+  rc=$?
+  tr -d '\r' <"$work/out.raw" >"$work/out.txt"
+  sed "s|^|$script: |" "$work/out.txt"
+  [ "$rc" -eq 0 ] || { echo "FAIL: $script exited $rc"; fails=$((fails + 1)); }
+  [ "$(tail -1 "$work/out.txt")" = "DONE fails=0" ] || { echo "FAIL: $script"; fails=$((fails + 1)); }
+}
+run control.vbs scripthost.exe
+run control.js scripthost.exe
+run late-bound.vbs cscript //nologo
+echo "DONE fails=$fails"
+[ "$fails" -eq 0 ]

@@ -1,0 +1,40 @@
+// The registered test control from JScript: events counted, members by name, coercion, errors.
+var pings = 0, pingSum = 0, fails = 0;
+var c = Host.CreateControl("Corvane.FrameworkTestControl.1", "ctl_");
+
+function check(what, got, expected) {
+    if (got !== expected) {
+        fails++;
+        Host.Echo("FAIL", what, got, expected);
+    }
+}
+
+// The error a failing call raised, as unsigned hex: DISP_E codes arrive as they were returned.
+function errorOf(call) {
+    try {
+        call();
+    } catch (e) {
+        return (e.number >>> 0).toString(16);
+    }
+    return "none";
+}
+
+check("sum", c.Add("1", 2), 3);
+c.Add(4, 5);
+check("pings", pings, 2);
+check("ping sum", pingSum, 12);
+check("speed default", c.XSpeed, 7);
+c.XSpeed = "12";
+check("speed", c.XSpeed, 12);
+check("describe", c.Describe("abc", true), "ABC");
+
+check("unknown name", errorOf(function () { c.NoSuchMember(1); }), "800a01b6");
+check("parameter count", errorOf(function () { c.Add(1); }), "8002000e");  // DISP_E_BADPARAMCOUNT
+check("type mismatch", errorOf(function () { c.XSpeed = "fast"; }), "80020005");  // DISP_E_TYPEMISMATCH
+check("speed kept", c.XSpeed, 12);
+Host.Echo("DONE fails=" + fails);
+
+function ctl_Ping(value) {
+    pings++;
+    pingSum += value;
+}
