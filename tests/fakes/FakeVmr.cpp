@@ -74,26 +74,17 @@ HRESULT FakeVmr::SetNumberOfStreams(DWORD max)
 
 HRESULT FakeVmr::GetNumberOfStreams(DWORD* max)
 {
-    HRESULT answer = Getter("IVMRFilterConfig9::GetNumberOfStreams", max);
-    if (SUCCEEDED(answer))
-        *max = streamCount;
-    return answer;
+    return Report("IVMRFilterConfig9::GetNumberOfStreams", max, streamCount);
 }
 
 HRESULT FakeVmr::SetRenderingPrefs(DWORD flags)
 {
-    HRESULT answer = Enter("IVMRFilterConfig9::SetRenderingPrefs", Args(flags));
-    if (SUCCEEDED(answer))
-        renderingPrefs = flags;
-    return answer;
+    return Store("IVMRFilterConfig9::SetRenderingPrefs", renderingPrefs, flags);
 }
 
 HRESULT FakeVmr::GetRenderingPrefs(DWORD* flags)
 {
-    HRESULT answer = Getter("IVMRFilterConfig9::GetRenderingPrefs", flags);
-    if (SUCCEEDED(answer) && flags)
-        *flags = renderingPrefs;
-    return answer;
+    return Report("IVMRFilterConfig9::GetRenderingPrefs", flags, renderingPrefs);
 }
 
 HRESULT FakeVmr::SetRenderingMode(DWORD mode)
@@ -109,10 +100,7 @@ HRESULT FakeVmr::SetRenderingMode(DWORD mode)
 
 HRESULT FakeVmr::GetRenderingMode(DWORD* mode)
 {
-    HRESULT answer = Getter("IVMRFilterConfig9::GetRenderingMode", mode);
-    if (SUCCEEDED(answer) && mode)
-        *mode = renderingMode;
-    return answer;
+    return Report("IVMRFilterConfig9::GetRenderingMode", mode, renderingMode);
 }
 
 // IVMRWindowlessControl9
@@ -320,34 +308,22 @@ HRESULT FakeVmr::GetOutputRect(DWORD stream, VMR9NormalizedRect* rect)
 
 HRESULT FakeVmr::SetBackgroundClr(COLORREF color)
 {
-    HRESULT answer = Enter("IVMRMixerControl9::SetBackgroundClr", Args(color));
-    if (SUCCEEDED(answer))
-        backgroundColor = color;
-    return answer;
+    return Store("IVMRMixerControl9::SetBackgroundClr", backgroundColor, color);
 }
 
 HRESULT FakeVmr::GetBackgroundClr(COLORREF* color)
 {
-    HRESULT answer = Getter("IVMRMixerControl9::GetBackgroundClr", color);
-    if (SUCCEEDED(answer))
-        *color = backgroundColor;
-    return answer;
+    return Report("IVMRMixerControl9::GetBackgroundClr", color, backgroundColor);
 }
 
 HRESULT FakeVmr::SetMixingPrefs(DWORD prefs)
 {
-    HRESULT answer = Enter("IVMRMixerControl9::SetMixingPrefs", Args(prefs));
-    if (SUCCEEDED(answer))
-        mixingPrefs = prefs;
-    return answer;
+    return Store("IVMRMixerControl9::SetMixingPrefs", mixingPrefs, prefs);
 }
 
 HRESULT FakeVmr::GetMixingPrefs(DWORD* prefs)
 {
-    HRESULT answer = Getter("IVMRMixerControl9::GetMixingPrefs", prefs);
-    if (SUCCEEDED(answer))
-        *prefs = mixingPrefs;
-    return answer;
+    return Report("IVMRMixerControl9::GetMixingPrefs", prefs, mixingPrefs);
 }
 
 HRESULT FakeVmr::SetProcAmpControl(DWORD stream, VMR9ProcAmpControl* control)
@@ -450,28 +426,19 @@ HRESULT FakeVmr::UpdateAlphaBitmapParameters(const VMR9AlphaBitmap* bitmap)
 
 HRESULT FakeVmr::GetAlphaBitmapParameters(VMR9AlphaBitmap* bitmap)
 {
-    HRESULT answer = Getter("IVMRMixerBitmap9::GetAlphaBitmapParameters", bitmap);
-    if (SUCCEEDED(answer))
-        *bitmap = alphaBitmap;
-    return answer;
+    return Report("IVMRMixerBitmap9::GetAlphaBitmapParameters", bitmap, alphaBitmap);
 }
 
 // IVMRMonitorConfig9
 
 HRESULT FakeVmr::SetMonitor(UINT device)
 {
-    HRESULT answer = Enter("IVMRMonitorConfig9::SetMonitor", Args(device));
-    if (SUCCEEDED(answer))
-        settings.monitor = device;
-    return answer;
+    return Store("IVMRMonitorConfig9::SetMonitor", settings.monitor, device);
 }
 
 HRESULT FakeVmr::GetMonitor(UINT* device)
 {
-    HRESULT answer = Getter("IVMRMonitorConfig9::GetMonitor", device);
-    if (SUCCEEDED(answer))
-        *device = settings.monitor;
-    return answer;
+    return Report("IVMRMonitorConfig9::GetMonitor", device, settings.monitor);
 }
 
 HRESULT FakeVmr::SetDefaultMonitor(UINT device)
@@ -481,10 +448,7 @@ HRESULT FakeVmr::SetDefaultMonitor(UINT device)
 
 HRESULT FakeVmr::GetDefaultMonitor(UINT* device)
 {
-    HRESULT answer = Getter("IVMRMonitorConfig9::GetDefaultMonitor", device);
-    if (SUCCEEDED(answer))
-        *device = 0;
-    return answer;
+    return Report("IVMRMonitorConfig9::GetDefaultMonitor", device, 0);
 }
 
 HRESULT FakeVmr::GetAvailableMonitors(VMR9MonitorInfo* info, DWORD size, DWORD* count)

@@ -119,5 +119,20 @@ private:
     HRESULT Windowless(HRESULT answer) const;   // the answer, or VFW_E_WRONG_STATE
     HRESULT StreamCheck(HRESULT answer, DWORD stream) const;  // the answer, or E_INVALIDARG
     HRESULT Getter(const char* method, const void* out);
+    // A logged getter that answers `value`, and a logged setter that keeps what it is given.
+    template <class T, class V> HRESULT Report(const char* method, T* out, const V& value)
+    {
+        HRESULT answer = Getter(method, out);
+        if (SUCCEEDED(answer))
+            *out = value;
+        return answer;
+    }
+    template <class T> HRESULT Store(const char* method, T& field, T value)
+    {
+        HRESULT answer = Enter(method, Args(value));
+        if (SUCCEEDED(answer))
+            field = value;
+        return answer;
+    }
     void TakePicture(const VMR9AlphaBitmap& bitmap);
 };
