@@ -1,88 +1,26 @@
 // Times loading and starting media in the engine, the CPU playback costs, and the memory that
 // repeated load/close cycles leave behind. Usage: playback_bench <media folder>
 // The folder holds av.avi (2 s MJPEG + PCM), as tests/media makes it.
-#include <windows.h>
-#include <psapi.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "VMR9Graph.h"
 
 namespace {
 
+using namespace bench;
+
 constexpr int kRuns = 5;
-
-double NowMs()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double ProcessCpuMs()
-{
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    auto ms = [](const FILETIME& t) {
-        return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0;
-    };
-    return ms(kernel) + ms(user);
-}
-
-struct Memory
-{
-    double workingSet;  // MB
-    double committed;   // MB (Wine answers no private-usage figure, only this)
-};
-
-Memory ProcessMemory()
-{
-    PROCESS_MEMORY_COUNTERS counters = {};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    constexpr double kMegabyte = 1024.0 * 1024.0;
-    return {static_cast<double>(counters.WorkingSetSize) / kMegabyte,
-            static_cast<double>(counters.PagefileUsage) / kMegabyte};
-}
-
-void PumpFor(double milliseconds)
-{
-    const double end = NowMs() + milliseconds;
-    while (NowMs() < end) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        Sleep(10);
-    }
-}
 
 void PrintFigures(const char* what, const char* unit, std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
     std::printf("%-44s min %8.1f  median %8.1f  max %8.1f %s  (%zu runs)\n", what, values.front(),
                 values[values.size() / 2], values.back(), unit, values.size());
-}
-
-HWND MakeWindow()
-{
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "CorvaneBenchWindow";
-    RegisterClassA(&wc);
-    HWND window = CreateWindowExA(0, wc.lpszClassName, "bench", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480,
-                                  nullptr, nullptr, wc.hInstance, nullptr);
-    ShowWindow(window, SW_SHOWNOACTIVATE);
-    return window;
 }
 
 struct Bench

@@ -100,11 +100,10 @@ int CVMR9Graph::BuildGraph()
     EngineGuard guard(engineLock);
     ReleaseAll();
     // One initialisation per engine until CloseGraph undoes it: a build that failed and is
-    // tried again must not leave an unbalanced count on the thread.
-    if (!comInitialized) {
-        CoInitialize(nullptr);
-        comInitialized = true;
-    }
+    // tried again must not leave an unbalanced count on the thread. A thread whose COM the host
+    // made multithreaded refuses it (RPC_E_CHANGED_MODE): that one is the host's, not undone.
+    if (!comInitialized)
+        comInitialized = SUCCEEDED(CoInitialize(nullptr));
 
     HRESULT hr = Platform().createInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC,
                                            IID_IUnknown, reinterpret_cast<void**>(graph.GetAddressOf()));
@@ -150,8 +149,8 @@ int CVMR9Graph::BuildVmr()
         return 0;
     }
 
-    InitDirect3D();
-
+    // Direct3D waits for the first overlay picture (EnsureDirect3D): only that picture uses
+    // it, the VMR-9 sets up its own, and an idle device costs time at build and CPU in playback.
     if (SUCCEEDED(vmrFilter.As(&vmrConfig))) {
         vmrConfig->SetRenderingMode(VMR9Mode_Windowless);
         vmrConfig->SetNumberOfStreams(numStreams);
@@ -200,6 +199,16 @@ int CVMR9Graph::InitDirect3D()
     return 1;
 }
 
+int CVMR9Graph::EnsureDirect3D()
+{
+    EngineGuard guard(engineLock);
+    if (!d3dDevice && !direct3DTried) {
+        direct3DTried = true;
+        InitDirect3D();
+    }
+    return d3dDevice ? 1 : 0;
+}
+
 void CVMR9Graph::ReleaseAll()
 {
     EngineGuard guard(engineLock);
@@ -234,6 +243,7 @@ void CVMR9Graph::ReleaseAll()
     overlaySurface.Reset();
     d3dDevice.Reset();
     d3d.Reset();
+    direct3DTried = false;
 }
 
 void CVMR9Graph::CloseGraph()

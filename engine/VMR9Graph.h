@@ -77,6 +77,9 @@ public:
     int BuildGraph();
     int BuildVmr();
     int InitDirect3D();
+    // Sets Direct3D up the first time an overlay picture needs it, once per graph; 1 when the
+    // device is there.
+    int EnsureDirect3D();
     void ReleaseAll();
     void CloseGraph();
     void ReportError(const char* message, HRESULT code);
@@ -116,6 +119,8 @@ public:
     OAFilterState GraphState();
     // Seeks with the graph stopped, then runs or pauses it again as it was (see the definition).
     HRESULT SeekStopped(REFERENCE_TIME target);
+    // Back to position 0, as the graph is (stop position unchanged).
+    void SeekToStart();
 
     // ---- Time texts ----
     std::string GetDurationHHMMSS();
@@ -256,4 +261,6 @@ public:
     EngineLock engineLock;
     // Whether this engine holds a COM initialisation of its own, to be undone by CloseGraph.
     bool comInitialized = false;
+    // Whether this graph already tried to set Direct3D up (ReleaseAll lets the next one try).
+    bool direct3DTried = false;
 };

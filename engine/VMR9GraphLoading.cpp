@@ -7,8 +7,6 @@
 #include <cstdio>
 
 namespace {
-// How long a load waits for the graph to say which state it is in.
-constexpr LONG kStateWaitMilliseconds = 500;
 // The name under which the graph builder adds a sound renderer of its own.
 const char kBuilderSoundRenderer[] = "Default DirectSound Device";
 
@@ -59,15 +57,24 @@ int CVMR9Graph::SetMediaFile(const char* fileName, LONG layer, BOOL haveSound)
         ReportError("Could not load a file into a layer outside 0 to 9", E_INVALIDARG);
         return 0;
     }
-    fileNames[layer] = fileName ? fileName : "";
-    layerHasSound[layer] = haveSound;
+    // A refused call leaves the layer as it was: recording the missing name and its sound
+    // choice would make the next render drop a loaded layer's sound.
     if (!fileName) {
         ReportError("Could not load a file with an empty file name", E_INVALIDARG);
         return 0;
     }
-    if (state == GRAPH_RUNNING || state == GRAPH_PAUSED)
-        Stop();
-    if (!graphBuilder) {
+    fileNames[layer] = fileName;
+    layerHasSound[layer] = haveSound;
+    if (graphBuilder) {
+        // Stopped and rewound at once: going through Stop, which pauses the graph again, and
+        // waiting for that pause would only cost time before the same end state.
+        if (mediaControl && GraphState() != State_Stopped)
+            mediaControl->Stop();
+        if (state == GRAPH_RUNNING || state == GRAPH_PAUSED) {
+            SeekToStart();
+            playbackFinished = 1;
+        }
+    } else {
         if (!BuildGraph()) {
             // Undo the part that was built (graph, table entry, COM), so nothing is left
             // half-made and the next load builds afresh.
@@ -77,12 +84,6 @@ int CVMR9Graph::SetMediaFile(const char* fileName, LONG layer, BOOL haveSound)
         }
         // Building empties every layer; this load's own choice of sound still holds.
         layerHasSound[layer] = haveSound;
-    }
-    OAFilterState graphState = State_Stopped;
-    if (!mediaControl || FAILED(mediaControl->GetState(kStateWaitMilliseconds, &graphState)) ||
-        graphState != State_Stopped) {
-        if (mediaControl)
-            mediaControl->Stop();
     }
     state = GRAPH_STOPPED;
 

@@ -32,7 +32,7 @@ bool PictureTargetsReady(CVMR9Graph& engine)
         engine.ReportError("Can't set bitmap, no VMR", E_FAIL);
         return false;
     }
-    if (!engine.d3dDevice) {
+    if (!engine.EnsureDirect3D()) {
         engine.ReportError("Can't set bitmap, no Direct3D device", E_FAIL);
         return false;
     }

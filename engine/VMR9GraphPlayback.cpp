@@ -64,8 +64,7 @@ int CVMR9Graph::Stop()
     mediaControl->Stop();
     playbackFinished = 1;
     state = GRAPH_STOPPED;
-    LONGLONG start = 0;
-    mediaSeeking->SetPositions(&start, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+    SeekToStart();
     return SUCCEEDED(mediaControl->Pause()) ? 1 : 0;
 }
 

@@ -1,6 +1,8 @@
 // Duration, position, seeking in seconds and on the slider scale, and the playback rate.
 #include "VMR9Graph.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <limits>
 
@@ -38,6 +40,17 @@ REFERENCE_TIME SliderToMediaTime(LONG slider, REFERENCE_TIME duration)
         return duration;
     return (static_cast<REFERENCE_TIME>(scaled) * duration) / CVMR9Graph::SLIDER_SCALE;
 }
+// (position * 1000) / duration. Media that reports no length sits at the start of the scale
+// instead of dividing by zero; positions far outside the media saturate instead of wrapping.
+int SliderPosition(REFERENCE_TIME position, REFERENCE_TIME duration)
+{
+    if (duration == 0)
+        return 0;
+    constexpr REFERENCE_TIME kLimit = std::numeric_limits<REFERENCE_TIME>::max() / CVMR9Graph::SLIDER_SCALE;
+    const REFERENCE_TIME bounded = std::min(std::max(position, -kLimit), kLimit);
+    const REFERENCE_TIME slider = bounded * CVMR9Graph::SLIDER_SCALE / duration;
+    return static_cast<int>(std::min<REFERENCE_TIME>(std::max<REFERENCE_TIME>(slider, INT_MIN), INT_MAX));
+}
 }  // namespace
 
 int CVMR9Graph::ReadDurationAndPosition(REFERENCE_TIME& duration, REFERENCE_TIME& position)
@@ -67,10 +80,7 @@ int CVMR9Graph::PollPlayback()
     if (!ReadDurationAndPosition(duration, position))
         return 0;
     ReportedPosition(duration, position);
-    // Media that reports no length sits at the start of the scale instead of dividing by zero.
-    if (duration == 0)
-        return 0;
-    return static_cast<int>((position * SLIDER_SCALE) / duration);
+    return SliderPosition(position, duration);
 }
 
 double CVMR9Graph::GetDuration()
@@ -100,6 +110,9 @@ int CVMR9Graph::SetPosition(double seconds)
     REFERENCE_TIME target = 0;
     if (!SecondsToMediaTime(seconds, target))
         return 0;
+    // Inside the media, as the slider lands: the platform would otherwise sit before the start
+    // or far past the end, and report such positions back.
+    target = std::min(std::max(target, REFERENCE_TIME{0}), std::max(duration, REFERENCE_TIME{0}));
     return SUCCEEDED(SeekStopped(target)) ? 1 : 0;
 }
 
@@ -110,6 +123,14 @@ void CVMR9Graph::SetSliderPosition(LONG slider)
     if (!mediaSeeking || !mediaControl || FAILED(mediaSeeking->GetDuration(&duration)))
         return;
     SeekStopped(SliderToMediaTime(slider, duration));
+}
+
+void CVMR9Graph::SeekToStart()
+{
+    EngineGuard guard(engineLock);
+    LONGLONG start = 0;
+    if (mediaSeeking)
+        mediaSeeking->SetPositions(&start, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
 }
 
 OAFilterState CVMR9Graph::GraphState()

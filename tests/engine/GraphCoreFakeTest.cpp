@@ -6,6 +6,7 @@
 #include "support/TestWindow.h"
 
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -79,22 +80,38 @@ TEST_F(GraphCoreFake, VmrThatCannotJoinTheGraphStaysOutside)
     EXPECT_FALSE(engine.vmrConfig);
 }
 
-TEST_F(GraphCoreFake, MissingDirect3DStillBuildsTheVideoPath)
+// Direct3D is set up when the first overlay picture needs it, once per graph, not at build.
+TEST_F(GraphCoreFake, MissingDirect3DStillBuildsTheVideoPathAndIsTriedOncePerGraph)
 {
-    platform.FailDirect3DCreate();
+    platform.FailDirect3DCreate(1);
     EXPECT_EQ(engine.BuildGraph(), 1);
+    EXPECT_EQ(platform.Log().Count("Direct3DCreate9"), 0u);
+    EXPECT_EQ(Error(), "");
+    EXPECT_TRUE(engine.windowlessControl);
+    EXPECT_EQ(platform.Log().Count("IVMRFilterConfig9::SetNumberOfStreams"), 1u);
+
+    EXPECT_EQ(engine.EnsureDirect3D(), 0);
     EXPECT_EQ(Error(),
               "[ERROR in VMR9Graph, line 410] Cannot initialize Direct3D : COM Error 0x80004005, "
               "Unspecified error") << "fake describes E_FAIL like the platform: " << Error();
     EXPECT_FALSE(engine.d3d);
-    EXPECT_TRUE(engine.windowlessControl);
-    EXPECT_EQ(platform.Log().Count("IVMRFilterConfig9::SetNumberOfStreams"), 1u);
+    EXPECT_EQ(engine.EnsureDirect3D(), 0);
+    EXPECT_EQ(platform.Log().Count("Direct3DCreate9"), 1u);
+
+    // The next graph tries again.
+    engine.state = GRAPH_STOPPED;
+    engine.CloseGraph();
+    ASSERT_EQ(engine.BuildGraph(), 1);
+    EXPECT_EQ(engine.EnsureDirect3D(), 1);
+    EXPECT_TRUE(engine.d3d && engine.d3dDevice);
+    EXPECT_EQ(platform.Log().Count("Direct3DCreate9"), 2u);
 }
 
 TEST_F(GraphCoreFake, UnreadableDisplayModeKeepsDirect3DWithoutDevice)
 {
     platform.Fail("IDirect3D9::GetAdapterDisplayMode", kPlatformFailure);
     EXPECT_EQ(engine.BuildGraph(), 1);
+    EXPECT_EQ(engine.EnsureDirect3D(), 0);
     EXPECT_EQ(Error(), Described("Cannot get display adaptater infos from Direct3d", "0x8007000e"));
     EXPECT_TRUE(engine.d3d);
     EXPECT_FALSE(engine.d3dDevice);
@@ -108,6 +125,25 @@ TEST_F(GraphCoreFake, DeviceThatCannotBeCreatedStillCountsAsSetUp)
     EXPECT_EQ(Error(), Described("Cannot create the Direct3d device", "0x8007000e"));
     EXPECT_TRUE(engine.d3d);
     EXPECT_FALSE(engine.d3dDevice);
+}
+
+// The host made this thread's COM multithreaded: the engine's CoInitialize is refused, and
+// closing must not take the host's own initialisation away.
+TEST_F(GraphCoreFake, CloseLeavesAHostsMultithreadedComAsItWas)
+{
+    HRESULT afterClose = E_FAIL;
+    std::thread host([&] {
+        ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+        ASSERT_EQ(engine.BuildGraph(), 1) << Error();
+        engine.state = GRAPH_STOPPED;
+        engine.CloseGraph();
+        afterClose = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        if (SUCCEEDED(afterClose))
+            CoUninitialize();
+        CoUninitialize();
+    });
+    host.join();
+    EXPECT_EQ(afterClose, S_FALSE) << "S_OK: CloseGraph uninitialised the host's COM";
 }
 
 TEST_F(GraphCoreFake, UndescribedCodeUsesTheShortForm)
@@ -129,6 +165,7 @@ TEST_F(GraphCoreFake, VmrIsConfiguredWindowlessWithFourStreamsInOrder)
               (std::vector<std::string>{"vmr0 IVMRFilterConfig9::SetRenderingMode",
                                         "vmr0 IVMRFilterConfig9::SetNumberOfStreams",
                                         "vmr0 IVMRFilterConfig9::SetRenderingPrefs"}));
+    ASSERT_EQ(engine.EnsureDirect3D(), 1);
     const auto present = platform.Log().Last("IDirect3D9::CreateDevice").Raw<D3DPRESENT_PARAMETERS>();
     EXPECT_EQ(present.SwapEffect, D3DSWAPEFFECT_DISCARD);
     EXPECT_EQ(present.hDeviceWindow, window.Handle());
@@ -153,7 +190,7 @@ TEST_F(GraphCoreFake, CloseReleasesEveryReferenceExactlyOnce)
         engine.layerHasSound[layer] = FALSE;
     }
     ASSERT_TRUE(SUCCEEDED(engine.graph.As(&engine.frameStep)));
-    ASSERT_TRUE(engine.d3dDevice);
+    ASSERT_EQ(engine.EnsureDirect3D(), 1);
     ASSERT_EQ(engine.d3dDevice->CreateOffscreenPlainSurface(16, 16, D3DFMT_X8R8G8B8, D3DPOOL_SYSTEMMEM,
                                                             &engine.overlaySurface, nullptr), S_OK);
     engine.state = GRAPH_RUNNING;

@@ -56,8 +56,9 @@ TEST_F(GraphCoreReal, BuildsGraphWithWindowlessFourStreamVmrAndDirect3DDevice)
     EXPECT_EQ(streams, 4u);
 
     EXPECT_TRUE(engine.windowlessControl);
+    EXPECT_FALSE(engine.d3d) << "Direct3D waits for the first overlay picture";
+    EXPECT_EQ(engine.EnsureDirect3D(), 1) << engine.lastError;
     EXPECT_TRUE(engine.d3d);
-    EXPECT_TRUE(engine.d3dDevice) << engine.lastError;
 }
 
 TEST_F(GraphCoreReal, RunningObjectTableHoldsOneEntryWhileTheGraphExists)

@@ -70,15 +70,21 @@ TEST_F(LoadingFake, LayersOutsideZeroToNineAreRefusedBeforeAnythingIsTouched)
     }
 }
 
-TEST_F(LoadingFake, NullNameIsRefusedButRecordsTheLayersNameAndSound)
+TEST_F(LoadingFake, NullNameIsRefusedAndLeavesTheLayerAsItWas)
 {
-    engine.fileNames[2] = "old";
     EXPECT_EQ(Load(nullptr, 2, FALSE), 0);
     EXPECT_TRUE(LastErrorIs("Could not load a file with an empty file name", E_INVALIDARG));
-    EXPECT_EQ(engine.fileNames[2], "");
-    EXPECT_EQ(engine.layerHasSound[2], FALSE);
     EXPECT_EQ(platform.Made("graph"), 0u);
     EXPECT_EQ(engine.state, GRAPH_CLOSED);
+
+    // Once made the next render drop the sound of the file loaded there.
+    ASSERT_EQ(Load("with sound.avi", 0, TRUE), 1);
+    EXPECT_EQ(Load(nullptr, 0, FALSE), 0);
+    EXPECT_EQ(engine.fileNames[0], "with sound.avi");
+    EXPECT_EQ(engine.layerHasSound[0], TRUE);
+    ASSERT_EQ(Load("other.avi", 1, TRUE), 1);
+    ASSERT_TRUE(engine.soundRenderers[0]);
+    EXPECT_TRUE(Graph().Contains(engine.soundRenderers[0].Get())) << Graph().Describe();
 
     // An empty name is not caught here: it goes to the platform's source search.
     EXPECT_EQ(Load("", 2), 1);
@@ -242,7 +248,10 @@ TEST_F(LoadingFake, LoadingWhilePlayingStopsAndRewindsTheWholeGraph)
     EXPECT_EQ(Media().state, State_Stopped);
     EXPECT_EQ(Media().current, 0);
     EXPECT_EQ(engine.playbackFinished, 1);
-    EXPECT_EQ(platform.Log().Last("IMediaControl::GetState").args.at(0), "500");
+    // Straight to stopped: no pause on the way and no wait for one.
+    EXPECT_EQ(platform.Log().Count("IMediaControl::Pause"), 0u);
+    EXPECT_EQ(platform.Log().Count("IMediaControl::StopWhenReady"), 0u);
+    EXPECT_EQ(platform.Log().Last("IMediaControl::GetState").args.at(0), "0");
 }
 
 TEST_F(LoadingFake, FindFilterByNameGivesTheLastMatchInEnumerationOrder)

@@ -80,17 +80,24 @@ TEST_F(LoadingReal, ReloadReplacesTheOldChainAndLeavesTheMixerAndOtherLayers)
     EXPECT_EQ(engine.fileNames[0], TestMediaPath("av.mp4"));
 }
 
-TEST_F(LoadingReal, LoadingWhilePlayingLeavesTheGraphStoppedAtTheStart)
+TEST_F(LoadingReal, LoadingWhilePlayingOrPausedLeavesTheGraphStoppedAtTheStart)
 {
     ASSERT_EQ(Load("av.avi", 0), 1) << engine.lastError;
-    ASSERT_EQ(engine.Play(), 1);
-    ASSERT_TRUE(WaitFor([&] { return CurrentPosition() > 0; }));
-    ASSERT_EQ(Load("video.avi", 1), 1) << engine.lastError;
-    EXPECT_EQ(engine.state, GRAPH_STOPPED);
-    EXPECT_EQ(GraphState(), State_Stopped);
-    EXPECT_EQ(CurrentPosition(), 0);
-    Sleep(300);
-    EXPECT_EQ(CurrentPosition(), 0);
+    for (bool paused : {false, true}) {
+        ASSERT_EQ(engine.Play(), 1);
+        ASSERT_TRUE(WaitFor([&] { return CurrentPosition() > 0; }));
+        if (paused)
+            ASSERT_EQ(engine.Pause(), 1);
+        IBaseFilter* first = engine.sourceFilters[0].Get();
+        ASSERT_EQ(Load("video.avi", paused ? 2 : 1), 1) << engine.lastError;
+        EXPECT_EQ(engine.state, GRAPH_STOPPED);
+        EXPECT_EQ(engine.IsPlaybackFinished(), 1);
+        EXPECT_EQ(GraphState(), State_Stopped);
+        EXPECT_EQ(CurrentPosition(), 0);
+        EXPECT_TRUE(InGraph(first) && InGraph(engine.soundRenderers[0].Get())) << Describe();
+        Sleep(300);
+        EXPECT_EQ(CurrentPosition(), 0);
+    }
 }
 
 TEST_F(LoadingReal, BadNamesGiveTheirMessages)

@@ -354,12 +354,23 @@ TEST_F(OverlayFake, PictureNeedsTheMixerAndTheDevice)
     EXPECT_EQ(bare.UpdateOverlayBitmap(100, 0xFFFFFF, RECT{0, 0, 1, 1}), 0);
     EXPECT_TRUE(Reported(bare, "Can't set bitmap, no VMR")) << bare.lastError;
 
-    engine.d3dDevice.Reset();
+    platform.FailDirect3DCreate();
     EXPECT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 100, 0xFFFFFF, RECT{0, 0, 1, 1}), 0);
     EXPECT_TRUE(Reported(engine, "Can't set bitmap, no Direct3D device")) << engine.lastError;
     engine.lastError[0] = '\0';
     EXPECT_EQ(engine.UpdateOverlayBitmap(100, 0xFFFFFF, RECT{0, 0, 1, 1}), 0);
     EXPECT_TRUE(Reported(engine, "Can't set bitmap, no Direct3D device")) << engine.lastError;
+}
+
+TEST_F(OverlayFake, TheFirstPictureSetsDirect3DUp)
+{
+    EXPECT_EQ(engine.SetOverlayText("text needs no device", 0, 0), 1);
+    EXPECT_FALSE(engine.d3d);
+    ASSERT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 100, 0xFFFFFF, RECT{0, 0, 10, 10}), 1)
+        << engine.lastError;
+    ASSERT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 100, 0xFFFFFF, RECT{0, 0, 10, 10}), 1);
+    EXPECT_EQ(platform.Log().Sequence("IDirect3D9::"),
+              (std::vector<std::string>{"d3d0 IDirect3D9::GetAdapterDisplayMode", "d3d0 IDirect3D9::CreateDevice"}));
 }
 
 TEST_F(OverlayFake, UpdateBeforeAnyPictureReportsNoSurface)

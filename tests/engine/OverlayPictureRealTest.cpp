@@ -152,7 +152,8 @@ protected:
         ASSERT_EQ(engine.SetVideoWindow(window.Handle()), 1);
         ASSERT_EQ(engine.BuildGraph(), 1) << engine.lastError;
         engine.state = GRAPH_STOPPED;
-        ASSERT_TRUE(engine.mixerBitmap && engine.windowlessControl && engine.d3dDevice) << engine.lastError;
+        ASSERT_EQ(engine.EnsureDirect3D(), 1) << engine.lastError;
+        ASSERT_TRUE(engine.mixerBitmap && engine.windowlessControl) << engine.lastError;
     }
     void TearDown() override { engine.CloseGraph(); }
 };

@@ -174,6 +174,7 @@ TEST_F(PlaybackFake, PositionIsTheDurationAtTheStartAndAtTheEnd)
 TEST_F(PlaybackFake, SetPositionTruncatesSecondsAndRestartsARunningGraph)
 {
     LoadAndPlay();
+    Media().duration = 60 * kSecond;
     platform.Log().Clear();
     EXPECT_EQ(engine.SetPosition(12.34567891), 1);
     CallRecord seek = platform.Log().Last("IMediaSeeking::SetPositions");
@@ -186,11 +187,11 @@ TEST_F(PlaybackFake, SetPositionTruncatesSecondsAndRestartsARunningGraph)
     EXPECT_EQ(platform.Log().Last("IMediaControl::GetState").args.at(0), "0");
     EXPECT_EQ(engine.state, GRAPH_RUNNING);
 
-    // No clamping: beyond the end and before the start go to the platform as they are.
-    EXPECT_EQ(engine.SetPosition(20.0), 1);
-    EXPECT_EQ(LastSeekTarget(), "200000000");
+    // Beyond the end and before the start land at the end and at the start.
+    EXPECT_EQ(engine.SetPosition(70.0), 1);
+    EXPECT_EQ(LastSeekTarget(), "600000000");
     EXPECT_EQ(engine.SetPosition(-1.5), 1);
-    EXPECT_EQ(LastSeekTarget(), "-15000000");
+    EXPECT_EQ(LastSeekTarget(), "0");
 }
 
 TEST_F(PlaybackFake, SetPositionRefusesWhatHasNoMediaTime)
@@ -200,9 +201,19 @@ TEST_F(PlaybackFake, SetPositionRefusesWhatHasNoMediaTime)
     EXPECT_EQ(engine.SetPosition(std::nan("")), 0);
     EXPECT_EQ(platform.Log().Count("IMediaSeeking::SetPositions"), seeks);
     EXPECT_EQ(engine.SetPosition(1e300), 1);
-    EXPECT_EQ(LastSeekTarget(), std::to_string(std::numeric_limits<LONGLONG>::max()));
+    EXPECT_EQ(LastSeekTarget(), "100000000");
     EXPECT_EQ(engine.SetPosition(-1e300), 1);
-    EXPECT_EQ(LastSeekTarget(), std::to_string(std::numeric_limits<LONGLONG>::min()));
+    EXPECT_EQ(LastSeekTarget(), "0");
+}
+
+// A platform reporting a position far outside the media: the slider answer saturates.
+TEST_F(PlaybackFake, SliderAnswerNeverWraps)
+{
+    LoadAndPlay();
+    Media().current = 10000000LL * 1000000000LL;  // 1e9 s into 10 s of media
+    EXPECT_EQ(engine.PollPlayback(), std::numeric_limits<int>::max());
+    Media().current = std::numeric_limits<LONGLONG>::min();
+    EXPECT_EQ(engine.PollPlayback(), std::numeric_limits<int>::min());
 }
 
 TEST_F(PlaybackFake, FailingSeekLeavesTheGraphStoppedAndTheStateRunning)

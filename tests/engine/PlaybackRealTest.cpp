@@ -71,6 +71,14 @@ TEST_F(PlaybackReal, SeeksInSecondsAndOnTheSliderScale)
     engine.SetSliderPosition(-1);
     EXPECT_EQ(CurrentPosition(), duration);
     EXPECT_EQ(engine.GetDurationHHMMSS(), "00:00:02");
+
+    // Seconds outside the media land inside it: the slider once answered -500 and -1430395049.
+    ASSERT_EQ(engine.SetPosition(-1.0), 1);
+    EXPECT_EQ(CurrentPosition(), 0);
+    EXPECT_EQ(engine.PollPlayback(), 0);
+    ASSERT_EQ(engine.SetPosition(1e9), 1);
+    EXPECT_EQ(CurrentPosition(), duration);
+    EXPECT_EQ(engine.PollPlayback(), 1000);
 }
 
 TEST_F(PlaybackReal, PauseTogglesAndRateChangesKeepTheGraphRunning)
