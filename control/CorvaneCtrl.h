@@ -172,4 +172,8 @@ private:
     HANDLE monitorStop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     // Changes whenever a monitor is ended, so a message from an ended monitor is recognised.
     volatile LONG monitorGeneration = 0;
+
+    // ---- Private helpers of the overlay commands ----
+    // The picture's rectangle and opacity that a re-show rebuilds it with.
+    void StoreBitmapPlace(long left, long top, long width, long height, long alpha);
 };
