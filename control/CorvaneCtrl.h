@@ -176,4 +176,7 @@ private:
     // ---- Private helpers of the overlay commands ----
     // The picture's rectangle and opacity that a re-show rebuilds it with.
     void StoreBitmapPlace(long left, long top, long width, long height, long alpha);
+    // Slide and strobe: toggles the effect's bit, then starts the effect timer or puts the
+    // aspect the effect changed back at home.
+    void ToggleAnimatedEffect(LONG bit, void (CVMR9Graph::*restoreHome)());
 };
