@@ -146,4 +146,9 @@ public:
 
     // Set when the module's class factory made the control: keeps the module loaded.
     std::optional<CModuleObjectToken> moduleToken;
+
+    // ---- Private helpers of the overlay commands ----
+private:
+    // The picture's rectangle and opacity that a re-show rebuilds it with.
+    void StoreBitmapPlace(long left, long top, long width, long height, long alpha);
 };
