@@ -3,6 +3,7 @@
 #include "RegisteredCorvane.h"
 
 #include <commctrl.h>
+#include <olectl.h>
 #include <ocidl.h>
 
 #include <string>
