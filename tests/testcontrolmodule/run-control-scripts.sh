@@ -3,12 +3,15 @@
 # through our script host, and from the system's cscript. Each script ends with a
 # "DONE fails=N" line, the only proof of success cscript gives.
 # Usage: run-control-scripts.sh <scripthost.exe> <module folder> <module file> <scripts folder>
-# The scripts folder holds control.vbs, control.js and late-bound.vbs.
+#        [files the scripts use...]
+# The scripts folder holds control.vbs, control.js and late-bound.vbs; the scripts run in a work
+# folder that also holds the files given.
 set -u
 host=$1 bin=$2 module=$3 scripts=$4
+shift 4
 wine=${CORVANE_WINE:-/usr/lib/wine/wine64}
 work="$bin/control-scripts"
-rm -rf "$work" && mkdir -p "$work" && cp "$scripts"/*.js "$work"/ && cp "$host" "$work/scripthost.exe"
+rm -rf "$work" && mkdir -p "$work" && cp "$scripts"/*.js "$@" "$work"/ && cp "$host" "$work/scripthost.exe"
 # The VBScript files share their check routines.
 checks="$(dirname "${BASH_SOURCE[0]}")/scripts/checks.vbs"
 for script in control.vbs late-bound.vbs; do
