@@ -5,6 +5,20 @@ namespace {
 using WinInit = BOOL(WINAPI*)();
 using CreateControlEx = HRESULT(WINAPI*)(LPCOLESTR, HWND, IStream*, IUnknown**, IUnknown**, REFIID, IUnknown*);
 
+// A plain black window that clips its children, for the container to fill.
+const wchar_t* FrameClass()
+{
+    static const ATOM registered = [] {
+        WNDCLASSW frame = {};
+        frame.lpfnWndProc = DefWindowProcW;
+        frame.hInstance = GetModuleHandleW(nullptr);
+        frame.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        frame.lpszClassName = L"CorvaneScriptHostFrame";
+        return RegisterClassW(&frame);
+    }();
+    return registered ? L"CorvaneScriptHostFrame" : nullptr;
+}
+
 template <class Function> Function AtlEntry(HMODULE library, const char* name)
 {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
@@ -28,8 +42,8 @@ HRESULT CControlContainer::Place(const std::wstring& progId, int width, int heig
     auto create = AtlEntry<CreateControlEx>(library, "AtlAxCreateControlEx");
     if (!init || !create || !init())
         return E_NOTIMPL;
-    window = CreateWindowExW(0, L"Static", progId.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, width, height,
-                             nullptr, nullptr, nullptr, nullptr);
+    window = CreateWindowExW(0, FrameClass(), progId.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0,
+                             width, height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!window)
         return HRESULT_FROM_WIN32(GetLastError());
     HRESULT hr = create(progId.c_str(), window, nullptr, &container, control, IID_NULL, nullptr);

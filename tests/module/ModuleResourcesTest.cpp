@@ -30,8 +30,8 @@ struct DialogControl
 {
     const char* className;
     const char* text;  // nullptr: not compared (an icon's window text)
-    int id;
-    RECT units;        // left, top, right, bottom in dialog units
+    WORD id;           // a dialog template's ids are 16 bits: -1 reads back as 0xFFFF
+    RECT units;        // left, top, width, height in dialog units
     LONG style;        // style bits that must be set
 };
 
@@ -60,9 +60,11 @@ protected:
             if (!child)
                 break;
             EXPECT_EQ(ClassOf(child), control.className);
-            if (control.text)
+            if (control.text) {
                 EXPECT_EQ(WindowText(child), control.text);
-            EXPECT_EQ(GetDlgCtrlID(child), control.id) << control.className;
+            }
+            EXPECT_EQ(static_cast<WORD>(GetDlgCtrlID(child)), control.id) << control.className;
+            // Position and size are converted each on its own, as the dialog manager does.
             RECT pixels = control.units;
             MapDialogRect(dialog, &pixels);
             RECT placed = {};
@@ -72,8 +74,8 @@ protected:
             EXPECT_EQ(placed.top, pixels.top) << control.className;
             // Static icons size themselves to the icon; the others keep the template's size.
             if (ClassOf(child) != "Static" || !(GetWindowLongA(child, GWL_STYLE) & SS_ICON)) {
-                EXPECT_EQ(placed.right, pixels.right) << control.className;
-                EXPECT_EQ(placed.bottom, pixels.bottom) << control.className;
+                EXPECT_EQ(placed.right - placed.left, pixels.right) << control.className;
+                EXPECT_EQ(placed.bottom - placed.top, pixels.bottom) << control.className;
             }
             EXPECT_EQ(GetWindowLongA(child, GWL_STYLE) & control.style, control.style) << control.className;
             child = GetWindow(child, GW_HWNDNEXT);
@@ -183,10 +185,10 @@ TEST_F(ModuleResources, VersionInformation)
 TEST_F(ModuleResources, AboutBoxAndPropertyPageDialogs)
 {
     HWND about = ExpectDialog(IDD_ABOUTBOX_CORVANE,
-                              {{"Static", nullptr, -1, {10, 10, 30, 30}, SS_ICON},
-                               {"Static", "Quendra Corvane ActiveX Control, Ver. 3.0", -1, {40, 10, 210, 18}, 0},
-                               {"Static", "Copyright (C) 2026 Quendra Software", -1, {40, 25, 210, 33}, 0},
-                               {"Button", "OK", IDOK, {221, 7, 253, 21}, BS_DEFPUSHBUTTON}});
+                              {{"Static", nullptr, 0xFFFF, {10, 10, 20, 20}, SS_ICON},
+                               {"Static", "Quendra Corvane ActiveX Control, Ver. 3.0", 0xFFFF, {40, 10, 170, 8}, 0},
+                               {"Static", "Copyright (C) 2026 Quendra Software", 0xFFFF, {40, 25, 170, 8}, 0},
+                               {"Button", "OK", IDOK, {221, 7, 32, 14}, BS_DEFPUSHBUTTON}});
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(WindowText(about), "About Quendra Corvane ActiveX Control");
     const LONG aboutStyle = GetWindowLongA(about, GWL_STYLE);
@@ -204,7 +206,7 @@ TEST_F(ModuleResources, AboutBoxAndPropertyPageDialogs)
     HWND page = ExpectDialog(
         IDD_PROPPAGE_CORVANE,
         {{"Static", "All Properties of Quendra Corvane ActiveX Control show on the Appliction Properties Window!",
-          -1, {20, 15, 225, 38}, 0}},
+          0xFFFF, {20, 15, 205, 23}, 0}},
         owner);
     ASSERT_NE(page, nullptr);
     const LONG pageStyle = GetWindowLongA(page, GWL_STYLE);
