@@ -15,17 +15,8 @@ CServerModule serverModule;
 
 HRESULT CreateControl(REFIID iid, void** object)
 {
-    if (!object)
-        return E_POINTER;
-    *object = nullptr;
-    auto* control = new (std::nothrow) CCorvaneCtrl();
-    if (!control)
-        return E_OUTOFMEMORY;
-    control->moduleToken.emplace(serverModule);
-    IUnknown* unknown = control->GetControllingUnknown();
-    const HRESULT hr = unknown->QueryInterface(iid, object);
-    unknown->Release();  // the reference the control was born with
-    return hr;
+    return COleControl::CreateObject<CCorvaneCtrl>(
+        iid, object, [](CCorvaneCtrl& control) { control.moduleToken.emplace(serverModule); });
 }
 
 HRESULT CreatePropertyPage(REFIID iid, void** object)

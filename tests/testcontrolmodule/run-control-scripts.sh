@@ -11,11 +11,12 @@ host=$1 bin=$2 module=$3 scripts=$4
 shift 4
 wine=${CORVANE_WINE:-/usr/lib/wine/wine64}
 work="$bin/control-scripts"
-rm -rf "$work" && mkdir -p "$work" && cp "$scripts"/*.js "$@" "$work"/ && cp "$host" "$work/scripthost.exe"
-# The VBScript files share their check routines.
-checks="$(dirname "${BASH_SOURCE[0]}")/scripts/checks.vbs"
-for script in control.vbs late-bound.vbs; do
-  cat "$scripts/$script" "$checks" >"$work/$script"
+rm -rf "$work" && mkdir -p "$work" && cp "$host" "$work/scripthost.exe" || exit 1
+[ $# -eq 0 ] || cp "$@" "$work"/ || exit 1
+# The scripts of each language share their check routines.
+checks="$(dirname "${BASH_SOURCE[0]}")/scripts"
+for script in control.vbs late-bound.vbs control.js; do
+  cat "$scripts/$script" "$checks/checks.${script##*.}" >"$work/$script"
 done
 cd "$bin" || exit 1
 "$wine" regsvr32 /s "$module" </dev/null >"$work/regsvr32.log" 2>&1 || { echo "registration failed"; exit 1; }

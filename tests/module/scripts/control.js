@@ -3,23 +3,6 @@
 var fails = 0, playing = 0, finished = 0, downs = 0, ups = 0, clicks = 0;
 var c = Host.PlaceControl("Corvane.CorvaneCtrl.1", "ctl_");
 
-function check(what, got, expected) {
-    if (got !== expected) {
-        fails++;
-        Host.Echo("FAIL", what, got, expected);
-    }
-}
-
-// The error a failing call raised, as unsigned hex.
-function errorOf(call) {
-    try {
-        call();
-    } catch (e) {
-        return (e.number >>> 0).toString(16);
-    }
-    return "none";
-}
-
 check("coerced", errorOf(function () { c.SetLayerAlpha("1", "50"); }), "none");
 check("third argument", errorOf(function () { c.SetLayerAlpha(1, 50, 3); }), "8002000e");  // DISP_E_BADPARAMCOUNT
 check("not a number", errorOf(function () { c.SetLayerAlpha("one", 50); }), "80020005");  // DISP_E_TYPEMISMATCH
