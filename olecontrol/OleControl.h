@@ -154,12 +154,19 @@ public:
     // Creates a control object of type `Control` and answers `iid` on it.
     template <class Control> static HRESULT CreateObject(REFIID iid, void** out)
     {
+        return CreateObject<Control>(iid, out, [](Control&) {});
+    }
+    // The same, with `prepare(control)` run on the new object first (a module's factory gives it
+    // the token that keeps the module loaded).
+    template <class Control, class Prepare> static HRESULT CreateObject(REFIID iid, void** out, Prepare prepare)
+    {
         if (!out)
             return E_POINTER;
         *out = nullptr;
         Control* control = new (std::nothrow) Control();
         if (!control)
             return E_OUTOFMEMORY;
+        prepare(*control);
         IUnknown* unknown = control->GetControllingUnknown();
         const HRESULT hr = unknown->QueryInterface(iid, out);
         unknown->Release();  // the reference the object was born with

@@ -14,17 +14,8 @@ CServerModule controlModule;
 
 HRESULT CreateTestControl(REFIID iid, void** object)
 {
-    if (!object)
-        return E_POINTER;
-    *object = nullptr;
-    auto* control = new (std::nothrow) CTestControl();
-    if (!control)
-        return E_OUTOFMEMORY;
-    control->moduleToken.emplace(controlModule);
-    IUnknown* unknown = control->GetControllingUnknown();
-    const HRESULT hr = unknown->QueryInterface(iid, object);
-    unknown->Release();  // the reference the control was born with
-    return hr;
+    return COleControl::CreateObject<CTestControl>(
+        iid, object, [](CTestControl& control) { control.moduleToken.emplace(controlModule); });
 }
 
 CClassFactory controlFactory(controlModule, CLSID_TestControl, &CreateTestControl);

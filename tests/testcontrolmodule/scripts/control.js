@@ -2,23 +2,6 @@
 var pings = 0, pingSum = 0, fails = 0;
 var c = Host.CreateControl("Corvane.FrameworkTestControl.1", "ctl_");
 
-function check(what, got, expected) {
-    if (got !== expected) {
-        fails++;
-        Host.Echo("FAIL", what, got, expected);
-    }
-}
-
-// The error a failing call raised, as unsigned hex: DISP_E codes arrive as they were returned.
-function errorOf(call) {
-    try {
-        call();
-    } catch (e) {
-        return (e.number >>> 0).toString(16);
-    }
-    return "none";
-}
-
 check("sum", c.Add("1", 2), 3);
 c.Add(4, 5);
 check("pings", pings, 2);
