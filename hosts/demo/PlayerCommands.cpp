@@ -67,22 +67,23 @@ bool CPlayerWindow::Ready()
 // The control reports nothing to its host, so the player checks what it can: that the file is
 // there before the load, and that the control then knows a duration. A file that is not media
 // loaded beside playable layers cannot be told apart this way.
-void CPlayerWindow::Load(const std::wstring& file, int layer)
+bool CPlayerWindow::Load(const std::wstring& file, int layer)
 {
     if (!Ready())
-        return;
+        return false;
     if (!FileExists(file)) {
         status.Show(L"Cannot open " + file + L": the file does not exist");
-        return;
+        return false;
     }
     control.Call(L"LoadMediaFile", {PathForControl(file), static_cast<short>(layer), true});
     const double duration = control.Number(L"GetDuration");
     if (!(duration > 0.0)) {
         status.Show(L"Cannot play " + FileName(file) + L": it is not a media file the system can read");
-        return;
+        return false;
     }
     SetDlgItemTextW(window, ID_POSITION_TEXT, (L"00:00:00 / " + control.Text(L"GetDurationHHMMSS")).c_str());
     status.Show(L"Loaded " + FileName(file) + L" into layer " + std::to_wstring(layer));
+    return true;
 }
 
 void CPlayerWindow::OpenFile()

@@ -114,15 +114,18 @@ void CPlayerWindow::Layout(int width, int height)
 // Where the window and its video rectangle are on the screen, for screenshots taken from outside.
 void CPlayerWindow::LogPlacement()
 {
-    RECT outer = {};
-    GetWindowRect(window, &outer);
-    RECT video = {};
-    GetClientRect(videoHost, &video);
-    MapWindowPoints(videoHost, nullptr, reinterpret_cast<POINT*>(&video), 2);
-    auto text = [](const RECT& r) {
+    auto place = [](HWND item) {
+        RECT r = {};
+        GetClientRect(item, &r);
+        MapWindowPoints(item, nullptr, reinterpret_cast<POINT*>(&r), 2);
         return std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " + std::to_wstring(r.right - r.left) +
                L" " + std::to_wstring(r.bottom - r.top);
     };
-    status.Log(L"window", text(outer));
-    status.Log(L"video", text(video));
+    RECT outer = {};
+    GetWindowRect(window, &outer);
+    status.Log(L"window", std::to_wstring(outer.left) + L" " + std::to_wstring(outer.top) + L" " +
+                              std::to_wstring(outer.right - outer.left) + L" " +
+                              std::to_wstring(outer.bottom - outer.top));
+    status.Log(L"video", place(videoHost));
+    status.Log(L"statusline", place(GetDlgItem(window, ID_STATUS)));
 }

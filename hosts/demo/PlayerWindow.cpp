@@ -139,12 +139,15 @@ void CPlayerWindow::Start()
         return;
     if (options.loop)
         control.Put(L"XLoop", true);
+    bool loaded = false;
     for (size_t layer = 0; layer < options.files.size(); ++layer)
-        Load(options.files[layer], static_cast<int>(layer));
+        loaded = Load(options.files[layer], static_cast<int>(layer)) || loaded;
+    // Nothing playable: the status line keeps the reason the load gave.
+    if (!loaded)
+        return;
     if (!options.overlayText.empty())
         ShowText();
-    if (!options.files.empty())
-        Play();
+    Play();
 }
 
 void CPlayerWindow::OnControlEvent(const std::wstring& name)

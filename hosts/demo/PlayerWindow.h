@@ -45,7 +45,7 @@ private:
     void OnCommand(int id, int code);
     void OnScroll(HWND bar, int code);
     bool Ready();
-    void Load(const std::wstring& file, int layer);
+    bool Load(const std::wstring& file, int layer);
     void OpenFile();
     void Play();
     void Pause();
