@@ -146,4 +146,34 @@ public:
 
     // Set when the module's class factory made the control: keeps the module loaded.
     std::optional<CModuleObjectToken> moduleToken;
+
+    // ---- Playback internals (private to the control) ----
+private:
+    // Posted by the monitor thread to the control's window: timers belong to the window's
+    // thread, so the natural end's timer work is done there. wParam carries the monitor's
+    // generation (stale messages are ignored); lParam one of the two phases below.
+    static constexpr UINT kEndOfMediaMessage = WM_APP + 0x2C3;
+    static constexpr LPARAM kEndPhaseTimers = 0;
+    static constexpr LPARAM kEndPhaseFinished = 1;
+    // Where XEffectSpeed becomes a timer period or a sleep on the window's thread.
+    static constexpr long kEffectSpeedMin = 0;
+    static constexpr long kEffectSpeedMax = 1000;
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnEndOfMedia(WPARAM generation, LPARAM phase);
+    bool OnWindowThread() const { return GetCurrentThreadId() == windowThread; }
+    bool ReadyAndTimed();
+    DWORD EffectMilliseconds() const;
+    bool MonitorStopRequested() const { return WaitForSingleObject(monitorStop, 0) == WAIT_OBJECT_0; }
+    void MonitorLoop();
+
+    const DWORD windowThread = GetCurrentThreadId();
+    // Set to ask the monitor thread to end; it checks after every wait and before acting.
+    HANDLE monitorStop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    // Changes whenever a monitor is ended, so a message from an ended monitor is recognised.
+    volatile LONG monitorGeneration = 0;
+
+    // ---- Private helpers of the overlay commands ----
+    // The picture's rectangle and opacity that a re-show rebuilds it with.
+    void StoreBitmapPlace(long left, long top, long width, long height, long alpha);
 };

@@ -178,11 +178,8 @@ int CVMR9Graph::SetOverlayBitmap(const char* fileName, int alphaPercent, COLORRE
     // An unreadable file leaves the surface as it was created; the loader scales what it reads.
     Platform().loadSurfaceFromFile(overlaySurface.Get(), file, D3DX_DEFAULT, 0);
 
-    if (!ShowSurface(*this, alphaPercent, colorKey, pixels)) {
-        overlaySurface.Reset();
-        return 0;
-    }
-    return 1;
+    // A refused picture keeps its surface, so that a later update can offer it again.
+    return ShowSurface(*this, alphaPercent, colorKey, pixels);
 }
 
 int CVMR9Graph::UpdateOverlayBitmap(int alphaPercent, COLORREF colorKey, const RECT& pixels)

@@ -377,7 +377,7 @@ TEST_F(OverlayFake, FailedSurfaceCreationIsReportedWithItsCode)
     EXPECT_FALSE(engine.overlaySurface);
 }
 
-TEST_F(OverlayFake, RefusedPictureKeepsTheNewHomeButNoSurface)
+TEST_F(OverlayFake, RefusedPictureKeepsTheNewHomeAndItsSurfaceForTheNextUpdate)
 {
     ASSERT_EQ(engine.SetOverlayText("before", 0, 0), 1);
     platform.FailNext("IVMRMixerBitmap9::SetAlphaBitmap", E_NOTIMPL);
@@ -387,9 +387,15 @@ TEST_F(OverlayFake, RefusedPictureKeepsTheNewHomeButNoSurface)
     EXPECT_EQ(engine.overlayRect.left, Percent(50));
     EXPECT_EQ(engine.overlayWidth, Percent(100) - Percent(50));
     EXPECT_EQ(engine.overlayAlpha, Percent(40));
-    EXPECT_FALSE(engine.overlaySurface);
-    EXPECT_EQ(engine.UpdateOverlayBitmap(40, 0xFFFFFF, RECT{320, 0, 640, 240}), 0);
-    EXPECT_TRUE(Reported(engine, "no Direct3D surface")) << engine.lastError;
+    IDirect3DSurface9* kept = engine.overlaySurface.Get();
+    ASSERT_NE(kept, nullptr);
+
+    // The retry offers the very picture that was refused, without reading the file again.
+    EXPECT_EQ(engine.UpdateOverlayBitmap(60, 0xFFFFFF, RECT{0, 0, 320, 240}), 1) << engine.lastError;
+    EXPECT_EQ(LastSet().pDDS, kept);
+    EXPECT_EQ(LastSet().fAlpha, Percent(60));
+    EXPECT_EQ(platform.Made("surface"), 1u);
+    EXPECT_EQ(platform.Log().Count("D3DXLoadSurfaceFromFileA"), 1u);
 }
 
 TEST_F(OverlayFake, UnknownNativeSizeFailsQuietlyAfterReleasingThePicture)
@@ -407,7 +413,7 @@ TEST_F(OverlayFake, EmptyNativePictureGivesNoPlaceForThePicture)
 {
     platform.Vmr().settings.nativeWidth = 0;
     EXPECT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 100, 0xFFFFFF, RECT{0, 0, 10, 10}), 0);
-    EXPECT_FALSE(engine.overlaySurface);
+    EXPECT_TRUE(engine.overlaySurface) << "kept for an update once the picture has a size";
     EXPECT_EQ(platform.Log().Count("IVMRMixerBitmap9::SetAlphaBitmap"), 0u);
     EXPECT_EQ(engine.overlayWidth, 0.0f);
 }

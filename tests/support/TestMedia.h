@@ -1,6 +1,7 @@
 // Paths of the test clips the build makes with ffmpeg (tests/media/CMakeLists.txt): 2 s each.
 //   av.avi     MJPEG 320x240 + PCM        av.mp4    H.264 320x240 + AAC
 //   video.avi  MJPEG 320x240, no sound    sound.wav, sound.mp3  a 440 Hz tone, no picture
+//   video640x480.avi, video720x576.avi  MJPEG of those sizes, 1 s, no sound
 //   notmedia.avi  a text file that only carries a media file's name
 #pragma once
 

@@ -1,0 +1,122 @@
+// The overlay, text and effect commands. The control keeps what it last asked for (picture file,
+// rectangle and opacity; text and position) even when the engine refuses it, so that the next
+// re-show through DisableOverlayBitmap or DisableText tries again with the same values.
+#include "CorvaneCtrl.h"
+
+#include <cstring>
+
+namespace {
+constexpr COLORREF kTransparentWhite = 0xFFFFFF;
+
+RECT PixelRect(long left, long top, long width, long height)
+{
+    return RECT{left, top, left + width, top + height};
+}
+
+// The text as the shared buffer can hold it: at most its size less the terminator.
+std::string FittedText(const char* text)
+{
+    if (!text)
+        return std::string();
+    return std::string(text, strnlen(text, CVMR9Graph::kTextBufferSize - 1));
+}
+}  // namespace
+
+void CCorvaneCtrl::SetOverlayBitmap(const char* filePath, long left, long top, long width, long height,
+                                    long alpha)
+{
+    const char* file = filePath ? filePath : "";
+    engine.SetOverlayBitmap(file, alpha, kTransparentWhite, PixelRect(left, top, width, height));
+    bitmapFile = file;
+    StoreBitmapPlace(left, top, width, height, alpha);
+}
+
+void CCorvaneCtrl::UpdateOverlayBitmapParam(long left, long top, long width, long height, long alpha)
+{
+    engine.UpdateOverlayBitmap(alpha, kTransparentWhite, PixelRect(left, top, width, height));
+    StoreBitmapPlace(left, top, width, height, alpha);
+}
+
+void CCorvaneCtrl::StoreBitmapPlace(long left, long top, long width, long height, long alpha)
+{
+    bitmapLeft = left;
+    bitmapTop = top;
+    bitmapWidth = width;
+    bitmapHeight = height;
+    bitmapAlpha = alpha;
+}
+
+void CCorvaneCtrl::SetText(const char* text, long left, long top)
+{
+    // A longer text is cut so that the buffer always keeps its terminator.
+    const std::string fitted = FittedText(text);
+    std::memcpy(CVMR9Graph::textBuffer, fitted.c_str(), fitted.size() + 1);
+    engine.SetOverlayText(CVMR9Graph::textBuffer, left, top);
+    lastText = fitted;
+    textLeft = left;
+    textTop = top;
+}
+
+void CCorvaneCtrl::SetFontSize(long fontSize)
+{
+    engine.SetFontSize(fontSize);
+}
+
+void CCorvaneCtrl::SetFontColor(long fontColor)
+{
+    engine.SetFontColor(static_cast<COLORREF>(fontColor));
+}
+
+void CCorvaneCtrl::SetFontName(const char* fontName)
+{
+    engine.SetFontName(fontName);
+}
+
+void CCorvaneCtrl::DisableText()
+{
+    engine.ToggleEffectFlags(OVERLAY_DISABLED);
+    engine.ShowOverlayText(effectFlags, lastText.c_str(), textLeft, textTop);
+}
+
+void CCorvaneCtrl::DisableOverlayBitmap()
+{
+    engine.ToggleEffectFlags(OVERLAY_DISABLED);
+    engine.ShowOverlayBitmap(effectFlags, bitmapFile.c_str(), bitmapLeft, bitmapTop, bitmapWidth, bitmapHeight,
+                             bitmapAlpha);
+}
+
+void CCorvaneCtrl::SlideEffect()
+{
+    engine.ToggleEffectFlags(EFFECT_SLIDE);
+    // Switching off leaves the effect timer running; only its steps stop.
+    if ((effectFlags & EFFECT_SLIDE) != 0)
+        StartEffectTimer();
+    else
+        engine.RestoreOverlayPosition();
+}
+
+void CCorvaneCtrl::StrobeEffect()
+{
+    engine.ToggleEffectFlags(EFFECT_STROBE);
+    if ((effectFlags & EFFECT_STROBE) != 0)
+        StartEffectTimer();
+    else
+        engine.RestoreOverlayAlpha();
+}
+
+void CCorvaneCtrl::MirrorEffect()
+{
+    engine.ToggleEffectFlags(EFFECT_MIRROR);
+    engine.MirrorOverlay(effectFlags);
+}
+
+void CCorvaneCtrl::FlipEffect()
+{
+    engine.ToggleEffectFlags(EFFECT_FLIP);
+    engine.FlipOverlay(effectFlags);
+}
+
+void CCorvaneCtrl::GetCurrentImage(const char* filePath)
+{
+    engine.SaveCurrentImage(filePath);
+}

@@ -1,0 +1,85 @@
+// XMute against the real platform: the control in place in Wine's ATL container playing a clip
+// with sound, the volume read back from the graph's own audio interface.
+#include "olecontrol/OleTest.h"
+
+#include <memory>
+
+#include "CorvaneDispids.h"
+#include "OwnedControl.h"
+#include "olecontrol/AtlHost.h"
+#include "olecontrol/DispatchCalls.h"
+#include "olecontrol_services/MemoryStreams.h"
+#include "support/TestMedia.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+constexpr LONG kSilence = -10000;
+
+class MuteReal : public OleTest
+{
+protected:
+    std::unique_ptr<OwnedControl> control;
+    std::unique_ptr<AtlHost> host;
+
+    void SetUp() override
+    {
+        OleTest::SetUp();
+        control = std::make_unique<OwnedControl>();
+        host = std::make_unique<AtlHost>(320, 240);
+        std::string why;
+        ASSERT_TRUE(host->Load(why)) << why;
+        ASSERT_EQ(host->Attach(control->unknown.Get()), S_OK);
+    }
+    void TearDown() override
+    {
+        if (control)
+            (*control)->Stop();
+        host.reset();
+        control.reset();
+        OleTest::TearDown();
+    }
+
+    LONG PlatformVolume() const
+    {
+        LONG volume = 1;
+        EXPECT_EQ((*control)->engine.basicAudio->get_Volume(&volume), S_OK);
+        return volume;
+    }
+    void PutMute(bool mute) const
+    {
+        ASSERT_EQ(PutProperty(control->As<IDispatch>().Get(), DISPID_CORVANE_XMUTE, Variant::Bool(mute)).hr, S_OK);
+    }
+};
+
+TEST_F(MuteReal, LoadedMuteWaitsForPlayWhilePutsActAtOnce)
+{
+    (*control)->LoadMediaFile(TestMediaPath("av.avi").c_str(), 0, TRUE);
+    ASSERT_TRUE((*control)->engine.basicAudio) << (*control)->engine.lastError;
+    ASSERT_EQ(PlatformVolume(), 0);
+
+    // Saved data with XMute true, loaded into the control that is ready to play.
+    OwnedControl muted;
+    ASSERT_EQ(muted.As<IPersistStreamInit>()->InitNew(), S_OK);
+    muted->XMute = TRUE;
+    ComPtr<IStream> stream = NewMemoryStream();
+    ASSERT_EQ(muted.As<IPersistStreamInit>()->Save(stream.Get(), TRUE), S_OK);
+    ASSERT_EQ(control->As<IPersistStreamInit>()->Load(StreamWithBytes(AllBytesOf(stream.Get())).Get()), S_OK);
+    EXPECT_EQ((*control)->XMute, TRUE);
+    EXPECT_EQ(PlatformVolume(), 0) << "a load runs no change handler";
+
+    (*control)->Play();
+    EXPECT_EQ(PlatformVolume(), kSilence) << "the loaded value takes effect at Play";
+
+    PutMute(false);
+    EXPECT_EQ(PlatformVolume(), 0) << "no volume set yet: 100";
+    (*control)->SetAudioVolume(60);
+    ASSERT_EQ(PlatformVolume(), -4000);
+    PutMute(true);
+    EXPECT_EQ(PlatformVolume(), kSilence);
+    PutMute(false);
+    EXPECT_EQ(PlatformVolume(), -4000) << "back to the last volume set";
+}
+
+}  // namespace

@@ -1,0 +1,265 @@
+// The overlay, text and effect commands of the control, with its engine built on the fake
+// platform: the fake mixer keeps what it is sent, since the real one is a stub under Wine.
+#include <gtest/gtest.h>
+
+#include "OwnedControl.h"
+#include "fakes/FakePlatform.h"
+#include "fakes/PackedDib.h"
+#include "support/TestImages.h"
+#include "support/TestWindow.h"
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr DWORD kRedPixel = 0xFF0000;    // the default text colour, as the fake copies pixels
+constexpr DWORD kGreenPixel = 0x00FF00;
+constexpr COLORREF kGreen = RGB(0, 255, 0);
+
+size_t CountOf(const OverlayPicture& picture, DWORD pixel)
+{
+    size_t count = 0;
+    for (DWORD each : picture.pixels)
+        count += each == pixel ? 1 : 0;
+    return count;
+}
+
+class ControlOverlayFake : public ::testing::Test
+{
+protected:
+    FakePlatform platform;  // first: outlives every control and engine
+    TestWindow window;
+    std::vector<std::unique_ptr<OwnedControl>> controls;
+    CCorvaneCtrl* control = nullptr;
+
+    void SetUp() override
+    {
+        effectFlags = 0;  // one word for the whole process
+        ASSERT_NE(window.Handle(), nullptr) << "no display?";
+        // 200 x 100 native pixels: x pixels are half percents, y pixels whole percents.
+        platform.defaults.vmr.nativeWidth = 200;
+        platform.defaults.vmr.nativeHeight = 100;
+        platform.defaults.vmr.sizeWithoutVideo = true;
+        control = NewControl();
+    }
+    void TearDown() override
+    {
+        controls.clear();
+        effectFlags = 0;
+    }
+
+    CCorvaneCtrl* NewControl()
+    {
+        controls.push_back(std::make_unique<OwnedControl>());
+        CCorvaneCtrl& made = *controls.back()->object;
+        EXPECT_EQ(made.engine.SetVideoWindow(window.Handle()), 1);
+        EXPECT_EQ(made.engine.BuildGraph(), 1) << made.engine.lastError;
+        made.engine.state = GRAPH_STOPPED;
+        return &made;
+    }
+
+    size_t Sets(const std::string& object = "") { return platform.Log().Count("IVMRMixerBitmap9::SetAlphaBitmap", object); }
+    VMR9AlphaBitmap LastSet() { return platform.Log().Last("IVMRMixerBitmap9::SetAlphaBitmap").Raw<VMR9AlphaBitmap>(); }
+    VMR9AlphaBitmap Live(int vmr = 0) { return platform.Vmr(vmr).alphaBitmap; }
+    static bool Hidden(const VMR9AlphaBitmap& parameters) { return parameters.dwFlags == VMR9AlphaBitmap_Disable; }
+
+    void ShowPicture(CCorvaneCtrl& on, long alpha = 100)
+    {
+        on.SetOverlayBitmap(test_images::Bmp().c_str(), 10, 20, 100, 50, alpha);
+        ASSERT_EQ(on.engine.overlaySurface != nullptr, true) << on.engine.lastError;
+    }
+};
+
+TEST_F(ControlOverlayFake, PictureGoesToTheEngineAsARectangleAndIsStoredEvenWhenRefused)
+{
+    for (const bool refused : {false, true}) {
+        SCOPED_TRACE(refused ? "mixer refuses" : "mixer accepts");
+        if (refused)
+            platform.FailNext("IVMRMixerBitmap9::SetAlphaBitmap", E_NOTIMPL);
+        control->SetOverlayBitmap(test_images::Bmp().c_str(), 10, 20, 100, 50, 80);
+        const VMR9AlphaBitmap sent = LastSet();
+        // {10, 20, 110, 70} of 200 x 100 pixels, in whole percents.
+        EXPECT_EQ(sent.rDest.left, 5 * 0.01f);
+        EXPECT_EQ(sent.rDest.top, 20 * 0.01f);
+        EXPECT_EQ(sent.rDest.right, 55 * 0.01f);
+        EXPECT_EQ(sent.rDest.bottom, 70 * 0.01f);
+        EXPECT_EQ(sent.fAlpha, 80 * 0.01f);
+        EXPECT_EQ(sent.clrSrcKey, 0xFFFFFFu);
+        EXPECT_EQ(sent.dwFlags, static_cast<DWORD>(VMR9AlphaBitmap_EntireDDS | VMR9AlphaBitmap_SrcColorKey));
+        EXPECT_EQ(control->bitmapFile, test_images::Bmp());
+        EXPECT_EQ(std::vector<long>({control->bitmapLeft, control->bitmapTop, control->bitmapWidth,
+                                     control->bitmapHeight, control->bitmapAlpha}),
+                  std::vector<long>({10, 20, 100, 50, 80}));
+    }
+    // The refused picture's surface is still there: an update offers it again.
+    const size_t sets = Sets();
+    control->UpdateOverlayBitmapParam(20, 0, 40, 10, 60);
+    EXPECT_EQ(Sets(), sets + 1);
+    EXPECT_EQ(LastSet().pDDS, control->engine.overlaySurface.Get());
+    EXPECT_EQ(LastSet().fAlpha, 60 * 0.01f);
+    EXPECT_EQ(std::vector<long>({control->bitmapLeft, control->bitmapTop, control->bitmapWidth,
+                                 control->bitmapHeight, control->bitmapAlpha}),
+              std::vector<long>({20, 0, 40, 10, 60}));
+    EXPECT_EQ(control->bitmapFile, test_images::Bmp()) << "an update leaves the file alone";
+}
+
+TEST_F(ControlOverlayFake, DisableOverlayBitmapTwiceHidesThenRebuildsFromTheFile)
+{
+    ShowPicture(*control, 80);
+    const VMR9AlphaBitmap shown = LastSet();
+
+    control->DisableOverlayBitmap();
+    EXPECT_EQ(effectFlags, OVERLAY_DISABLED);
+    EXPECT_TRUE(Hidden(Live()));
+
+    control->DisableOverlayBitmap();
+    EXPECT_EQ(effectFlags, 0);
+    EXPECT_EQ(platform.Made("surface"), 2u) << "read again from the file into a new surface";
+    EXPECT_EQ(platform.Log().Count("D3DXLoadSurfaceFromFileA"), 2u);
+    const VMR9AlphaBitmap again = LastSet();
+    EXPECT_EQ(again.rDest.left, shown.rDest.left);
+    EXPECT_EQ(again.rDest.top, shown.rDest.top);
+    EXPECT_EQ(again.rDest.right, shown.rDest.right);
+    EXPECT_EQ(again.rDest.bottom, shown.rDest.bottom);
+    EXPECT_EQ(again.fAlpha, shown.fAlpha);
+    EXPECT_FALSE(Hidden(Live()));
+}
+
+TEST_F(ControlOverlayFake, DisableTextBeforeAnyTextOnlySetsTheBitSoTheNextOneShowsTheText)
+{
+    control->DisableText();
+    EXPECT_EQ(effectFlags, OVERLAY_DISABLED);
+    EXPECT_EQ(Sets(), 0u);
+    EXPECT_EQ(platform.Log().Count("IVMRMixerBitmap9::UpdateAlphaBitmapParameters"), 0u);
+
+    control->SetText("hello", 4, 5);
+    EXPECT_EQ(Sets(), 1u);
+    EXPECT_EQ(LastSet().dwFlags, static_cast<DWORD>(VMR9AlphaBitmap_hDC | VMR9AlphaBitmap_SrcColorKey));
+    EXPECT_EQ(effectFlags, OVERLAY_DISABLED) << "the text shows, and the bit stays";
+    EXPECT_EQ(control->lastText, "hello");
+
+    control->DisableText();
+    EXPECT_EQ(effectFlags, 0);
+    EXPECT_EQ(Sets(), 2u) << "drawn again rather than hidden";
+    EXPECT_FALSE(Hidden(Live()));
+    EXPECT_EQ(LastSet().rDest.left, 2 * 0.01f);
+    EXPECT_EQ(LastSet().rDest.top, 5 * 0.01f);
+}
+
+TEST_F(ControlOverlayFake, TextThenPictureThenDisableTextTwiceHidesThePictureThenDrawsTheText)
+{
+    control->SetText("hello", 0, 0);
+    ShowPicture(*control);
+    EXPECT_EQ(Live().pDDS, control->engine.overlaySurface.Get());
+
+    control->DisableText();
+    EXPECT_TRUE(Hidden(Live()));
+    EXPECT_EQ(Live().pDDS, control->engine.overlaySurface.Get()) << "the picture is what was hidden";
+
+    control->DisableText();
+    EXPECT_EQ(Live().dwFlags, static_cast<DWORD>(VMR9AlphaBitmap_hDC | VMR9AlphaBitmap_SrcColorKey));
+    EXPECT_EQ(Live().pDDS, nullptr);
+}
+
+TEST_F(ControlOverlayFake, FontColourAppliesToTheNextTextOnly)
+{
+    control->SetText("Corvane", 0, 0);
+    EXPECT_GT(CountOf(platform.Vmr().overlayPicture, kRedPixel), 0u);
+    const size_t sets = Sets();
+
+    control->SetFontColor(static_cast<long>(kGreen));
+    EXPECT_EQ(Sets(), sets) << "nothing is redrawn";
+    EXPECT_GT(CountOf(platform.Vmr().overlayPicture, kRedPixel), 0u);
+
+    control->SetText("Corvane", 0, 0);
+    EXPECT_GT(CountOf(platform.Vmr().overlayPicture, kGreenPixel), 0u);
+    EXPECT_EQ(CountOf(platform.Vmr().overlayPicture, kRedPixel), 0u);
+}
+
+TEST_F(ControlOverlayFake, TextOverTheBufferIsCutToItsSizeAndNeverWrittenPastIt)
+{
+    const size_t room = CVMR9Graph::kTextBufferSize - 1;
+    control->SetText(std::string(room + 500, 'x').c_str(), 0, 0);
+    EXPECT_EQ(control->lastText, std::string(room, 'x'));
+    EXPECT_EQ(std::string(CVMR9Graph::textBuffer), std::string(room, 'x'));
+    EXPECT_EQ(Sets(), 1u);
+}
+
+TEST_F(ControlOverlayFake, StopEndsSlideAndStrobeButKeepsFlipAndMirror)
+{
+    struct Row
+    {
+        const char* name;
+        void (CCorvaneCtrl::*command)();
+        LONG kept;
+    };
+    const Row rows[] = {{"flipped", &CCorvaneCtrl::FlipEffect, EFFECT_FLIP},
+                        {"mirrored", &CCorvaneCtrl::MirrorEffect, EFFECT_MIRROR}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        effectFlags = 0;
+        ShowPicture(*control, 60);
+        (control->*row.command)();
+        const VMR9AlphaBitmap transformed = Live();
+        control->SlideEffect();
+        control->StrobeEffect();
+        ASSERT_EQ(effectFlags, row.kept | EFFECT_SLIDE | EFFECT_STROBE);
+        for (int step = 0; step < 3; ++step) {
+            control->engine.SlideStep();
+            control->engine.StrobeStep();
+        }
+        ASSERT_NE(Live().rDest.left, transformed.rDest.left);
+        ASSERT_NE(Live().fAlpha, transformed.fAlpha);
+
+        control->Stop();
+        EXPECT_EQ(effectFlags, row.kept);
+        EXPECT_EQ(control->effectTimerId, 0u);
+        const VMR9AlphaBitmap back = Live();
+        EXPECT_EQ(back.rDest.left, transformed.rDest.left);
+        EXPECT_EQ(back.rDest.right, transformed.rDest.right);
+        EXPECT_EQ(back.rDest.top, transformed.rDest.top);
+        EXPECT_EQ(back.rDest.bottom, transformed.rDest.bottom);
+        EXPECT_EQ(back.fAlpha, 60 * 0.01f);
+    }
+}
+
+TEST_F(ControlOverlayFake, TwoControlsShareTheFlagsSoTheSecondFlipUnflips)
+{
+    CCorvaneCtrl* second = NewControl();
+    ShowPicture(*control);
+    ShowPicture(*second);
+    const VMR9AlphaBitmap home = Live(1);
+
+    control->FlipEffect();
+    EXPECT_EQ(effectFlags, EFFECT_FLIP);
+    EXPECT_EQ(Live(0).rDest.top, home.rDest.bottom) << "the first control's overlay is flipped";
+
+    second->FlipEffect();
+    EXPECT_EQ(effectFlags, 0);
+    EXPECT_EQ(Live(1).rDest.top, home.rDest.top) << "the second's goes to its unflipped home";
+    EXPECT_EQ(Live(1).rDest.bottom, home.rDest.bottom);
+    EXPECT_EQ(Live(0).rDest.top, home.rDest.bottom) << "the first's stays flipped";
+}
+
+TEST_F(ControlOverlayFake, GetCurrentImageIntoAMissingFolderWritesAndReportsNothing)
+{
+    platform.Vmr().settings.currentImage = MakePackedDib(4, 2, 32);
+    char temp[MAX_PATH] = {};
+    ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
+    const std::string written = std::string(temp) + "corvane-overlay-snapshot.bmp";
+    const std::string missing = std::string(temp) + "corvane-no-such-folder\\shot.bmp";
+    DeleteFileA(written.c_str());
+
+    control->GetCurrentImage(written.c_str());
+    EXPECT_NE(GetFileAttributesA(written.c_str()), INVALID_FILE_ATTRIBUTES) << "the same image saves elsewhere";
+    DeleteFileA(written.c_str());
+
+    control->engine.lastError[0] = '\0';
+    control->GetCurrentImage(missing.c_str());
+    EXPECT_EQ(platform.Log().Count("IVMRWindowlessControl9::GetCurrentImage"), 2u);
+    EXPECT_EQ(GetFileAttributesA(missing.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_STREQ(control->engine.lastError, "");
+}
+
+}  // namespace
