@@ -4,6 +4,9 @@
 #include "CorvaneResourceIds.h"
 
 #include <olectl.h>
+// The system's colour page id is declared there but in no import library: define it here.
+#include <initguid.h>
+#include <msstkppg.h>
 
 namespace {
 
