@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -50,6 +51,18 @@ const ChildSpec kChildren[] = {
     {ID_SNAPSHOT, WC_BUTTONW, L"Snapshot...", BS_PUSHBUTTON | WS_TABSTOP, 2, 80},
     {ID_STATUS, WC_STATICW, L"", SS_SUNKEN | SS_CENTERIMAGE | SS_LEFTNOWORDWRAP, 3, 0},
 };
+
+// EnumWindows callback: the visible video renderer windows of this process.
+BOOL CALLBACK CollectRendererWindow(HWND candidate, LPARAM context)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(candidate, &process);
+    wchar_t title[64] = {};
+    GetWindowTextW(candidate, title, 64);
+    if (process == GetCurrentProcessId() && IsWindowVisible(candidate) && lstrcmpW(title, L"ActiveMovie Window") == 0)
+        reinterpret_cast<std::vector<HWND>*>(context)->push_back(candidate);
+    return TRUE;
+}
 
 } // namespace
 
@@ -128,4 +141,21 @@ void CPlayerWindow::LogPlacement()
                               std::to_wstring(outer.bottom - outer.top));
     status.Log(L"video", place(videoHost));
     status.Log(L"statusline", place(GetDlgItem(window, ID_STATUS)));
+}
+
+// Where the platform could not mix a video stream into the control, it gives that stream a
+// renderer window of its own: log those windows, which may cover part of the player.
+void CPlayerWindow::LogRendererWindows()
+{
+    std::vector<HWND> found;
+    EnumWindows(&CollectRendererWindow, reinterpret_cast<LPARAM>(&found));
+    for (HWND renderer : found) {
+        RECT r = {};
+        GetWindowRect(renderer, &r);
+        status.Log(L"renderer window", std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
+                                           std::to_wstring(r.right - r.left) + L" " + std::to_wstring(r.bottom - r.top));
+    }
+    if (!found.empty())
+        status.Show(L"Playing; " + std::to_wstring(found.size()) +
+                    L" video stream(s) play in a window of their own: the system's video mixer took only one");
 }

@@ -132,6 +132,8 @@ void CPlayerWindow::CreateControl()
 void CPlayerWindow::Start()
 {
     CreateControl();
+    // The control sizes its video window from its first paint: let it paint before loading.
+    RedrawWindow(videoHost, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     LogPlacement();
     if (options.seconds > 0.0)
         SetTimer(window, kExitTimer, static_cast<UINT>(options.seconds * 1000.0), nullptr);
@@ -148,6 +150,7 @@ void CPlayerWindow::Start()
     if (!options.overlayText.empty())
         ShowText();
     Play();
+    LogRendererWindows();
 }
 
 void CPlayerWindow::OnControlEvent(const std::wstring& name)

@@ -33,6 +33,7 @@ private:
     HWND Child(int id, const wchar_t* windowClass, const wchar_t* text, DWORD style);
     void Layout(int width, int height);
     void LogPlacement();
+    void LogRendererWindows();
 
     // PlayerWindow.cpp: start-up and the control's events.
     void Start();
