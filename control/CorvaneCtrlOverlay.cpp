@@ -87,21 +87,23 @@ void CCorvaneCtrl::DisableOverlayBitmap()
 
 void CCorvaneCtrl::SlideEffect()
 {
-    engine.ToggleEffectFlags(EFFECT_SLIDE);
-    // Switching off leaves the effect timer running; only its steps stop.
-    if ((effectFlags & EFFECT_SLIDE) != 0)
-        StartEffectTimer();
-    else
-        engine.RestoreOverlayPosition();
+    ToggleAnimatedEffect(EFFECT_SLIDE, &CVMR9Graph::RestoreOverlayPosition);
 }
 
 void CCorvaneCtrl::StrobeEffect()
 {
-    engine.ToggleEffectFlags(EFFECT_STROBE);
-    if ((effectFlags & EFFECT_STROBE) != 0)
+    ToggleAnimatedEffect(EFFECT_STROBE, &CVMR9Graph::RestoreOverlayAlpha);
+}
+
+void CCorvaneCtrl::ToggleAnimatedEffect(LONG bit, void (CVMR9Graph::*restoreHome)())
+{
+    engine.ToggleEffectFlags(bit);
+    // Switching on restarts the effect timer; switching off only puts the overlay back and
+    // leaves the timer running.
+    if ((effectFlags & bit) != 0)
         StartEffectTimer();
     else
-        engine.RestoreOverlayAlpha();
+        (engine.*restoreHome)();
 }
 
 void CCorvaneCtrl::MirrorEffect()

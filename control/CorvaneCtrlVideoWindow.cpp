@@ -39,7 +39,7 @@ void CCorvaneCtrl::LayoutVideoWindow()
         // an FPU that computes in extended precision.
         volatile float rH = static_cast<float>(H) / static_cast<float>(vh);
         volatile float vwSingle = static_cast<float>(vw);
-        const double rW = static_cast<double>(W) / static_cast<double>(vwSingle);
+        volatile double rW = static_cast<double>(W) / static_cast<double>(vwSingle);
         const double heightRatio = rH;
         if (rW < heightRatio) {
             volatile double height = static_cast<double>(vh) * rW;
@@ -56,4 +56,24 @@ void CCorvaneCtrl::LayoutVideoWindow()
     else
         SetWindowPos(videoWindow, HWND_TOP, 0, 0, W, H, SWP_SHOWWINDOW);
     Sleep(10);
+}
+
+void CCorvaneCtrl::KeepVideoWindow()
+{
+    if (!videoWindow || !IsWindow(videoWindow))
+        return;
+    ShowWindow(videoWindow, SW_HIDE);
+    SetParent(videoWindow, nullptr);
+    const LONG_PTR style = GetWindowLongPtrA(videoWindow, GWL_STYLE);
+    SetWindowLongPtrA(videoWindow, GWL_STYLE, (style & ~static_cast<LONG_PTR>(WS_CHILD)) | WS_POPUP);
+}
+
+void CCorvaneCtrl::ReattachVideoWindow()
+{
+    const HWND window = GetControlWindow();
+    if (!window || !videoWindow || !IsWindow(videoWindow) || GetAncestor(videoWindow, GA_PARENT) == window)
+        return;
+    const LONG_PTR style = GetWindowLongPtrA(videoWindow, GWL_STYLE);
+    SetWindowLongPtrA(videoWindow, GWL_STYLE, (style & ~static_cast<LONG_PTR>(WS_POPUP)) | WS_CHILD);
+    SetParent(videoWindow, window);
 }

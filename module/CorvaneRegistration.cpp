@@ -12,6 +12,9 @@ namespace {
 constexpr DWORD kMiscStatus = 0x20191;
 constexpr WORD kLibraryMajor = 1;
 constexpr WORD kLibraryMinor = 0;
+// The library declares English (United States); the system registers it under that locale, and
+// unregistering under locale 0 would find nothing and fail.
+constexpr LCID kLibraryLocale = 0x409;
 
 const ControlClassRegistration kControlRegistration = {
     CLSID_Corvane,  L"Corvane.CorvaneCtrl.1", IDS_CORVANE_TYPENAME, IDB_CORVANE_TOOLBOX, kMiscStatus,
@@ -34,7 +37,7 @@ STDAPI DllRegisterServer()
 
 STDAPI DllUnregisterServer()
 {
-    HRESULT hr = UnregisterModuleTypeLibrary(LIBID_CorvaneLib, kLibraryMajor, kLibraryMinor);
+    HRESULT hr = UnregisterModuleTypeLibrary(LIBID_CorvaneLib, kLibraryMajor, kLibraryMinor, kLibraryLocale);
     if (FAILED(hr))
         return hr;
     hr = UnregisterControlClass(kControlRegistration);

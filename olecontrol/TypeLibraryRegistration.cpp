@@ -39,7 +39,7 @@ HRESULT RegisterModuleTypeLibrary(HINSTANCE module, REFGUID expectedLibraryId)
     });
 }
 
-HRESULT UnregisterModuleTypeLibrary(REFGUID libraryId, WORD major, WORD minor)
+HRESULT UnregisterModuleTypeLibrary(REFGUID libraryId, WORD major, WORD minor, LCID locale)
 {
     return CallWithoutThrowing(SELFREG_E_TYPELIB, [&]() -> HRESULT {
         // Hex version, as the system writes it ("1.0", "1.a").
@@ -52,6 +52,6 @@ HRESULT UnregisterModuleTypeLibrary(REFGUID libraryId, WORD major, WORD minor)
 #else
         const SYSKIND systemKind = SYS_WIN32;
 #endif
-        return SUCCEEDED(UnRegisterTypeLib(libraryId, major, minor, 0, systemKind)) ? S_OK : SELFREG_E_TYPELIB;
+        return SUCCEEDED(UnRegisterTypeLib(libraryId, major, minor, locale, systemKind)) ? S_OK : SELFREG_E_TYPELIB;
     });
 }

@@ -6,6 +6,7 @@
 // Loads the library from the module file, checks its LIBID and registers it with the module's
 // full path and no help folder. S_OK or SELFREG_E_TYPELIB.
 HRESULT RegisterModuleTypeLibrary(HINSTANCE module, REFGUID expectedLibraryId);
-// Unregisters version major.minor, locale 0, for this build's system kind. A library that is
-// not registered counts as unregistered. S_OK or SELFREG_E_TYPELIB.
-HRESULT UnregisterModuleTypeLibrary(REFGUID libraryId, WORD major, WORD minor);
+// Unregisters version major.minor for this build's system kind, under the locale the library
+// declares (the system registers it under that locale). A library that is not registered counts
+// as unregistered. S_OK or SELFREG_E_TYPELIB.
+HRESULT UnregisterModuleTypeLibrary(REFGUID libraryId, WORD major, WORD minor, LCID locale = 0);

@@ -12,7 +12,7 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
-enum HostMember : DISPID { kEcho = 1, kCreateControl = 2, kQuit = 3 };
+enum HostMember : DISPID { kEcho = 1, kCreateControl = 2, kQuit = 3, kPlaceControl = 4, kWait = 5, kClick = 6 };
 
 struct HostMemberName
 {
@@ -20,12 +20,26 @@ struct HostMemberName
     DISPID dispid;
 };
 
-constexpr HostMemberName kHostMembers[] = {{L"Echo", kEcho}, {L"CreateControl", kCreateControl}, {L"Quit", kQuit}};
+constexpr HostMemberName kHostMembers[] = {{L"Echo", kEcho},   {L"CreateControl", kCreateControl},
+                                           {L"Quit", kQuit},   {L"PlaceControl", kPlaceControl},
+                                           {L"Wait", kWait},   {L"Click", kClick}};
+constexpr int kPlacedWidth = 320;
+constexpr int kPlacedHeight = 240;
 
 // Argument `index` in call order (DISPPARAMS holds them last first).
 VARIANT& Argument(const DISPPARAMS& parameters, UINT index)
 {
     return parameters.rgvarg[parameters.cArgs - 1 - index];
+}
+
+bool LongOf(VARIANT& value, LONG& number)
+{
+    VARIANT converted;
+    VariantInit(&converted);
+    if (FAILED(VariantChangeType(&converted, &value, 0, VT_I4)))
+        return false;
+    number = V_I4(&converted);
+    return true;
 }
 
 bool TextOf(VARIANT& value, std::wstring& text)
@@ -124,7 +138,13 @@ STDMETHODIMP CHostObject::Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPA
         case kEcho:
             return Echo(*parameters);
         case kCreateControl:
-            return CreateControl(*parameters, result, exception);
+            return CreateControl(*parameters, result, exception, false);
+        case kPlaceControl:
+            return CreateControl(*parameters, result, exception, true);
+        case kWait:
+            return Wait(*parameters);
+        case kClick:
+            return Click(*parameters);
         case kQuit:
             return Quit(*parameters);
         default:
@@ -148,7 +168,7 @@ HRESULT CHostObject::Echo(const DISPPARAMS& parameters)
     return S_OK;
 }
 
-HRESULT CHostObject::CreateControl(const DISPPARAMS& parameters, VARIANT* result, EXCEPINFO* exception)
+HRESULT CHostObject::CreateControl(const DISPPARAMS& parameters, VARIANT* result, EXCEPINFO* exception, bool placed)
 {
     if (parameters.cArgs < 1 || parameters.cArgs > 2)
         return DISP_E_BADPARAMCOUNT;
@@ -160,8 +180,12 @@ HRESULT CHostObject::CreateControl(const DISPPARAMS& parameters, VARIANT* result
     CLSID classId = {};
     HRESULT hr = CLSIDFromProgID(progId.c_str(), &classId);
     ComPtr<IUnknown> object;
-    if (SUCCEEDED(hr))
+    if (SUCCEEDED(hr) && placed) {
+        containers.push_back(std::make_unique<CControlContainer>());
+        hr = containers.back()->Place(progId, kPlacedWidth, kPlacedHeight, &object);
+    } else if (SUCCEEDED(hr)) {
         hr = CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&object));
+    }
     if (FAILED(hr))
         return Fail(exception, L"Cannot create '" + progId + L"' (" + HexCode(hr) + L")", hr);
     if (!prefix.empty()) {
@@ -211,19 +235,35 @@ HRESULT CHostObject::ConnectEvents(IUnknown* object, const std::wstring& prefix)
     return S_OK;
 }
 
+HRESULT CHostObject::Wait(const DISPPARAMS& parameters)
+{
+    LONG milliseconds = 0;
+    if (parameters.cArgs != 1)
+        return DISP_E_BADPARAMCOUNT;
+    if (!LongOf(Argument(parameters, 0), milliseconds) || milliseconds < 0)
+        return DISP_E_TYPEMISMATCH;
+    CControlContainer::PumpMessages(static_cast<DWORD>(milliseconds));
+    return S_OK;
+}
+
+HRESULT CHostObject::Click(const DISPPARAMS& parameters)
+{
+    LONG x = 0, y = 0;
+    if (parameters.cArgs != 2)
+        return DISP_E_BADPARAMCOUNT;
+    if (!LongOf(Argument(parameters, 0), x) || !LongOf(Argument(parameters, 1), y))
+        return DISP_E_TYPEMISMATCH;
+    return containers.empty() ? E_UNEXPECTED : containers.back()->Click(x, y);
+}
+
 HRESULT CHostObject::Quit(const DISPPARAMS& parameters)
 {
-    int code = 0;
+    LONG code = 0;
     if (parameters.cArgs > 1)
         return DISP_E_BADPARAMCOUNT;
-    if (parameters.cArgs == 1) {
-        VARIANT converted;
-        VariantInit(&converted);
-        if (FAILED(VariantChangeType(&converted, &Argument(parameters, 0), 0, VT_I4)))
-            return DISP_E_TYPEMISMATCH;
-        code = V_I4(&converted);
-    }
-    session.RequestQuit(code);
+    if (parameters.cArgs == 1 && !LongOf(Argument(parameters, 0), code))
+        return DISP_E_TYPEMISMATCH;
+    session.RequestQuit(static_cast<int>(code));
     // Stops the script: the engine reports this error, and the site knows it was a Quit.
     return E_ABORT;
 }

@@ -1,9 +1,14 @@
 // The script's global "Host" object: Host.Echo text..., Host.CreateControl(progId[, prefix]),
-// Host.Quit code.
+// Host.PlaceControl(progId[, prefix]) (in place in a container window), Host.Wait milliseconds
+// (messages dispatched meanwhile), Host.Click x, y (on the last placed control), Host.Quit code.
 #pragma once
 
+#include "ControlContainer.h"
 #include "RefCountedObject.h"
 #include "ScriptSession.h"
+
+#include <memory>
+#include <vector>
 
 class CHostObject final : public CLateBoundDispatch
 {
@@ -19,10 +24,14 @@ protected:
 
 private:
     HRESULT Echo(const DISPPARAMS& parameters);
-    HRESULT CreateControl(const DISPPARAMS& parameters, VARIANT* result, EXCEPINFO* exception);
+    // `placed`: in a container window of its own rather than as a bare object.
+    HRESULT CreateControl(const DISPPARAMS& parameters, VARIANT* result, EXCEPINFO* exception, bool placed);
+    HRESULT Wait(const DISPPARAMS& parameters);
+    HRESULT Click(const DISPPARAMS& parameters);
     HRESULT Quit(const DISPPARAMS& parameters);
     // Connects the object's default source interface to a sink calling prefix_Event routines.
     HRESULT ConnectEvents(IUnknown* object, const std::wstring& prefix);
 
     CScriptSession& session;
+    std::vector<std::unique_ptr<CControlContainer>> containers;
 };

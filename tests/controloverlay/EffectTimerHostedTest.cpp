@@ -72,13 +72,17 @@ protected:
         OleTest::TearDown();
     }
 
-    // Runs the thread's messages, timer ticks included, for the given time.
+    // Runs the thread's messages, timer ticks included, one at a time for the given time: a tick
+    // that sleeps as long as the period finds the next one already due.
     static void Pump(std::chrono::milliseconds span)
     {
         const Clock::time_point end = Clock::now() + span;
+        MSG message;
         while (Clock::now() < end) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-            TestWindow::PumpMessages();
+            if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&message);
+            else
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         }
     }
 };

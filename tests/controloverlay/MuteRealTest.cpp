@@ -1,15 +1,15 @@
-// XMute against the real platform: the control in place in Wine's ATL container playing a clip
-// with sound, the volume read back from the graph's own audio interface.
+// XMute against the real platform: the control's engine playing a clip with sound into a window
+// of the test's own, the volume read back from the graph's own audio interface.
 #include "olecontrol/OleTest.h"
 
 #include <memory>
 
 #include "CorvaneDispids.h"
 #include "OwnedControl.h"
-#include "olecontrol/AtlHost.h"
 #include "olecontrol/DispatchCalls.h"
 #include "olecontrol_services/MemoryStreams.h"
 #include "support/TestMedia.h"
+#include "support/TestWindow.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -20,23 +20,24 @@ constexpr LONG kSilence = -10000;
 class MuteReal : public OleTest
 {
 protected:
+    TestWindow window;
     std::unique_ptr<OwnedControl> control;
-    std::unique_ptr<AtlHost> host;
 
     void SetUp() override
     {
         OleTest::SetUp();
+        ASSERT_NE(window.Handle(), nullptr) << "no display?";
         control = std::make_unique<OwnedControl>();
-        host = std::make_unique<AtlHost>(320, 240);
-        std::string why;
-        ASSERT_TRUE(host->Load(why)) << why;
-        ASSERT_EQ(host->Attach(control->unknown.Get()), S_OK);
+        // A top-level window: the renderer draws into it as into the control's video window.
+        CVMR9Graph& engine = (*control)->engine;
+        ASSERT_EQ(engine.SetVideoWindow(window.Handle()), 1);
+        ASSERT_EQ(engine.SetMediaFile(TestMediaPath("av.avi").c_str(), 0, TRUE), 1) << engine.lastError;
+        ASSERT_TRUE(engine.basicAudio);
     }
     void TearDown() override
     {
         if (control)
             (*control)->Stop();
-        host.reset();
         control.reset();
         OleTest::TearDown();
     }
@@ -55,8 +56,6 @@ protected:
 
 TEST_F(MuteReal, LoadedMuteWaitsForPlayWhilePutsActAtOnce)
 {
-    (*control)->LoadMediaFile(TestMediaPath("av.avi").c_str(), 0, TRUE);
-    ASSERT_TRUE((*control)->engine.basicAudio) << (*control)->engine.lastError;
     ASSERT_EQ(PlatformVolume(), 0);
 
     // Saved data with XMute true, loaded into the control that is ready to play.

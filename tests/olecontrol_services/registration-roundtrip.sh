@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Self-registration of the tests' server through regsvr32, read back with reg query:
-# register twice, unregister twice (missing keys are fine), and the 16-bit server rule.
-# Usage: registration-roundtrip.sh <folder of CorvaneTestServer.dll>
+# Self-registration of a module through regsvr32, read back with reg query: register twice,
+# unregister twice (missing keys are fine), and the 16-bit server rule.
+# Usage: registration-roundtrip.sh <folder> <module file> <control CLSID> <page CLSID> <ProgID>
+#        <LIBID> <control type name> <page type name>   (GUIDs braced, upper case)
 set -u
 cd "$1" || exit 1
+module=$2 control_id=$3 page_id=$4 progid_name=$5 libid=$6 control_name=$7 page_name=$8
 wine=${CORVANE_WINE:-/usr/lib/wine/wine64}
-control='HKCR\CLSID\{6BF89182-DF70-46D2-A15A-C5E39EC1370F}'
-page='HKCR\CLSID\{823F7E11-8414-4E7F-8A77-0B0832E2E556}'
-progid='HKCR\Corvane.TestEventSource.1'
-typelib='HKCR\TypeLib\{C1DD63C2-4ACF-4838-9997-DBE38C2206F1}\1.0'
+control="HKCR\\CLSID\\$control_id"
+page="HKCR\\CLSID\\$page_id"
+progid="HKCR\\$progid_name"
+typelib="HKCR\\TypeLib\\$libid\\1.0"
 log=regsvr32-roundtrip.log
 fails=0
 fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
@@ -23,26 +25,29 @@ value() {
 }
 exists() { "$wine" reg query "$1" >/dev/null 2>&1 </dev/null; }
 expect() { [ "$2" = "$3" ] || fail "$1: got '$2', expected '$3'"; }
-regsvr() { "$wine" regsvr32 /s "$@" CorvaneTestServer.dll >>"$log" 2>&1 </dev/null; }
+regsvr() { "$wine" regsvr32 /s "$@" "$module" >>"$log" 2>&1 </dev/null; }
 
 : >"$log"
 for round in 1 2; do
   regsvr || fail "registration $round failed"
 done
-expect "control name" "$(value "$control")" "Corvane Test Event Source"
-expect "ProgID" "$(value "$control\\ProgID")" "Corvane.TestEventSource.1"
+expect "control name" "$(value "$control")" "$control_name"
+expect "ProgID" "$(value "$control\\ProgID")" "$progid_name"
 server=$(value "$control\\InprocServer32")
-case "$server" in *[Cc][Oo][Rr][Vv]*.[Dd][Ll][Ll]) ;; *) fail "server path '$server'" ;; esac
+# The short form of this folder's module file.
+server_name=$(printf '%s' "${server##*\\}" | tr '[:lower:]' '[:upper:]')
+module_name=$(printf '%s' "$module" | tr '[:lower:]' '[:upper:]')
+case "$module_name" in "$server_name" | "${server_name%%~*}"*) ;; *) fail "server path '$server'" ;; esac
 expect "threading model" "$(value "$control\\InprocServer32" ThreadingModel)" "Apartment"
 expect "toolbox bitmap" "$(value "$control\\ToolboxBitmap32")" "$server, 1"
 expect "misc status" "$(value "$control\\MiscStatus")" "0"
 expect "misc status 1" "$(value "$control\\MiscStatus\\1")" "131473"
 expect "control key" "$(value "$control\\Control")" ""
-expect "type library" "$(value "$control\\TypeLib")" "{C1DD63C2-4ACF-4838-9997-DBE38C2206F1}"
+expect "type library" "$(value "$control\\TypeLib")" "$libid"
 expect "version" "$(value "$control\\Version")" "1.0"
-expect "ProgID name" "$(value "$progid")" "Corvane Test Event Source"
-expect "ProgID class" "$(value "$progid\\CLSID")" "{6BF89182-DF70-46D2-A15A-C5E39EC1370F}"
-expect "page name" "$(value "$page")" "Corvane Test Page"
+expect "ProgID name" "$(value "$progid")" "$control_name"
+expect "ProgID class" "$(value "$progid\\CLSID")" "$control_id"
+expect "page name" "$(value "$page")" "$page_name"
 expect "page server" "$(value "$page\\InprocServer32")" "$server"
 expect "page threading" "$(value "$page\\InprocServer32" ThreadingModel)" "<missing>"
 exists "$typelib" || fail "type library not registered"

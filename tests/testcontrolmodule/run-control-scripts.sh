@@ -1,19 +1,24 @@
 #!/usr/bin/env bash
-# Registers the test control's module in the prefix and drives the control from VBScript and
-# JScript through our script host, and from the system's cscript. Each script ends with a
+# Registers a control module in the prefix and drives its control from VBScript and JScript
+# through our script host, and from the system's cscript. Each script ends with a
 # "DONE fails=N" line, the only proof of success cscript gives.
-# Usage: run-control-scripts.sh <scripthost.exe> <folder of CorvaneTestControl.dll> <scripts folder>
+# Usage: run-control-scripts.sh <scripthost.exe> <module folder> <module file> <scripts folder>
+#        [files the scripts use...]
+# The scripts folder holds control.vbs, control.js and late-bound.vbs; the scripts run in a work
+# folder that also holds the files given.
 set -u
-host=$1 bin=$2 scripts=$3
+host=$1 bin=$2 module=$3 scripts=$4
+shift 4
 wine=${CORVANE_WINE:-/usr/lib/wine/wine64}
 work="$bin/control-scripts"
-rm -rf "$work" && mkdir -p "$work" && cp "$scripts"/*.js "$work"/ && cp "$host" "$work/scripthost.exe"
+rm -rf "$work" && mkdir -p "$work" && cp "$scripts"/*.js "$@" "$work"/ && cp "$host" "$work/scripthost.exe"
 # The VBScript files share their check routines.
+checks="$(dirname "${BASH_SOURCE[0]}")/scripts/checks.vbs"
 for script in control.vbs late-bound.vbs; do
-  cat "$scripts/$script" "$scripts/checks.vbs" >"$work/$script"
+  cat "$scripts/$script" "$checks" >"$work/$script"
 done
 cd "$bin" || exit 1
-"$wine" regsvr32 /s CorvaneTestControl.dll </dev/null >"$work/regsvr32.log" 2>&1 || { echo "registration failed"; exit 1; }
+"$wine" regsvr32 /s "$module" </dev/null >"$work/regsvr32.log" 2>&1 || { echo "registration failed"; exit 1; }
 fails=0
 
 # run <script> <program> [arguments]: the script must exit 0 and end with "DONE fails=0".
