@@ -39,7 +39,7 @@ void CCorvaneCtrl::LayoutVideoWindow()
         // an FPU that computes in extended precision.
         volatile float rH = static_cast<float>(H) / static_cast<float>(vh);
         volatile float vwSingle = static_cast<float>(vw);
-        const double rW = static_cast<double>(W) / static_cast<double>(vwSingle);
+        volatile double rW = static_cast<double>(W) / static_cast<double>(vwSingle);
         const double heightRatio = rH;
         if (rW < heightRatio) {
             volatile double height = static_cast<double>(vh) * rW;

@@ -1,0 +1,123 @@
+// Playback of the control in place in Wine's ATL container with the real engine and generated
+// clips: the ticks, the natural end with and without XLoop, Stop, Pause and command 1003, as a
+// host's event sink sees them.
+#include "HostedCorvane.h"
+
+namespace {
+
+class PlaybackHosted : public HostedCorvane
+{
+};
+
+TEST_F(PlaybackHosted, TicksAboutTwentyTimesASecondWhilePlayingAndStopEndsThemSilently)
+{
+    Load("video.avi");
+    control->Play();
+    ASSERT_NE(control->playingTimerId, 0u);
+    ASSERT_NE(control->finishTimerId, 0u);
+    const int before = Playing();
+    PumpFor(1000);
+    const int perSecond = Playing() - before;
+    EXPECT_GE(perSecond, 14);
+    EXPECT_LE(perSecond, 24);
+
+    control->Stop();
+    const int atStop = Playing();
+    PumpFor(400);
+    EXPECT_EQ(Playing(), atStop);
+    EXPECT_EQ(Finished(), 0);
+    EXPECT_TRUE(NoTimerRuns());
+    EXPECT_EQ(control->monitorThread, nullptr);
+    EXPECT_EQ(control->engine.state, GRAPH_STOPPED);
+}
+
+TEST_F(PlaybackHosted, NaturalEndFiresOneOnFinishAfterAnOnPlayingThenLeavesNothingRunning)
+{
+    Load("video.avi");
+    control->Play();
+    ASSERT_TRUE(PumpUntil([&] { return Finished() > 0; }, 4000)) << sink.Sequence();
+    PumpFor(500);
+    EXPECT_EQ(Finished(), 1);
+    const std::string sequence = sink.Sequence();
+    EXPECT_EQ(sequence.substr(sequence.size() - 4), " 1 2") << sequence;  // nothing after OnFinish
+    EXPECT_TRUE(NoTimerRuns());
+    EXPECT_TRUE(MonitorEnded());
+    EXPECT_FALSE(control->finishPending);
+    EXPECT_EQ(control->engine.state, GRAPH_STOPPED);
+
+    EXPECT_EQ(control->GetPosition(), 0.0);
+    EXPECT_EQ(control->GetSliderPosition(), 0);
+    EXPECT_EQ(control->GetPositionHHMMSS(), "");
+    EXPECT_EQ(control->GetPlaybackRate(), 0.0);
+    EXPECT_EQ(control->GetVideoWidth(), 0);
+    EXPECT_EQ(control->GetVideoHeight(), 0);
+    EXPECT_NEAR(control->GetDuration(), 2.0, 0.1);
+    EXPECT_EQ(control->GetDurationHHMMSS(), "00:00:02");
+}
+
+TEST_F(PlaybackHosted, LoopRewindsAtTheEndWithoutOnFinishAndKeepsTicking)
+{
+    control->XLoop = TRUE;
+    Load("video.avi");
+    control->Play();
+    PumpFor(2800);
+    const int beforeLastSecond = Playing();
+    PumpFor(800);
+    EXPECT_EQ(Finished(), 0);
+    EXPECT_GE(Playing() - beforeLastSecond, 10);
+    EXPECT_EQ(control->engine.state, GRAPH_RUNNING);
+    EXPECT_FALSE(MonitorEnded());
+    EXPECT_GT(control->GetSliderPosition(), 0);
+}
+
+TEST_F(PlaybackHosted, PauseSilencesTheTicksAndResumingStartsAllThreeTimers)
+{
+    Load("video.avi");
+    control->Play();
+    PumpFor(300);
+    control->Pause();
+    EXPECT_TRUE(NoTimerRuns());
+    const int paused = Playing();
+    PumpFor(500);
+    EXPECT_EQ(Playing(), paused);
+    EXPECT_FALSE(MonitorEnded());
+
+    control->Pause();
+    EXPECT_NE(control->playingTimerId, 0u);
+    EXPECT_NE(control->finishTimerId, 0u);
+    EXPECT_NE(control->effectTimerId, 0u);
+    PumpFor(400);
+    EXPECT_GE(Playing() - paused, 8);  // three timers now, the effect one at 125 ms
+    EXPECT_EQ(Finished(), 0);
+}
+
+TEST_F(PlaybackHosted, PlayWithNothingLoadedOnlyMarksTheControlModified)
+{
+    control->SetModifiedFlag(false);
+    control->Play();
+    EXPECT_TRUE(control->IsModified());
+    EXPECT_TRUE(NoTimerRuns());
+    EXPECT_EQ(control->monitorThread, nullptr);
+    EXPECT_FALSE(control->mediaReady);
+    PumpFor(300);
+    EXPECT_EQ(sink.Sequence(), "");
+}
+
+TEST_F(PlaybackHosted, CommandStopEndsPlaybackLikeTheEndButWithoutOnFinish)
+{
+    Load("video.avi");
+    control->Play();
+    PumpFor(300);
+    SendMessageA(control->GetControlWindow(), WM_COMMAND, CCorvaneCtrl::kCommandStop, 0);
+    const int atCommand = Playing();
+    PumpFor(500);
+    EXPECT_EQ(Finished(), 0);
+    EXPECT_EQ(Playing(), atCommand);
+    EXPECT_TRUE(NoTimerRuns());
+    EXPECT_TRUE(MonitorEnded());
+    EXPECT_FALSE(control->mediaReady);
+    EXPECT_FALSE(control->finishPending);
+    EXPECT_EQ(control->engine.state, GRAPH_STOPPED);
+}
+
+}  // namespace
