@@ -86,8 +86,9 @@ TEST_F(LoadingReal, LoadingWhilePlayingOrPausedLeavesTheGraphStoppedAtTheStart)
     for (bool paused : {false, true}) {
         ASSERT_EQ(engine.Play(), 1);
         ASSERT_TRUE(WaitFor([&] { return CurrentPosition() > 0; }));
-        if (paused)
+        if (paused) {
             ASSERT_EQ(engine.Pause(), 1);
+        }
         IBaseFilter* first = engine.sourceFilters[0].Get();
         ASSERT_EQ(Load("video.avi", paused ? 2 : 1), 1) << engine.lastError;
         EXPECT_EQ(engine.state, GRAPH_STOPPED);
