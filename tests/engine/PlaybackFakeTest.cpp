@@ -280,8 +280,9 @@ TEST_F(PlaybackFake, SeeksIntoAPausedGraphAreMadeStoppedAndPauseItAgain)
         return calls;
     };
     for (int stopped : {0, 1}) {
-        if (stopped)
+        if (stopped) {
             ASSERT_EQ(engine.Stop(), 1);
+        }
         platform.Log().Clear();
         engine.SetSliderPosition(500);
         EXPECT_EQ(sequence(), stopSeekPause) << "stopped " << stopped;
