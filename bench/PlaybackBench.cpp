@@ -10,33 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "BenchFigures.h"
 #include "VMR9Graph.h"
 
 namespace {
 
 constexpr int kRuns = 5;
-
-double NowMs()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double ProcessCpuMs()
-{
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    auto ms = [](const FILETIME& t) {
-        return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0;
-    };
-    return ms(kernel) + ms(user);
-}
 
 struct Memory
 {
@@ -63,13 +42,6 @@ void PumpFor(double milliseconds)
             DispatchMessageA(&msg);
         Sleep(10);
     }
-}
-
-void PrintFigures(const char* what, const char* unit, std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    std::printf("%-44s min %8.1f  median %8.1f  max %8.1f %s  (%zu runs)\n", what, values.front(),
-                values[values.size() / 2], values.back(), unit, values.size());
 }
 
 HWND MakeWindow()

@@ -11,6 +11,9 @@ CCorvaneCtrl::CCorvaneCtrl()
 CCorvaneCtrl::~CCorvaneCtrl()
 {
     Teardown();
+    // Kept past the control's window for the graph's release (see KeepVideoWindow).
+    if (videoWindow && IsWindow(videoWindow))
+        DestroyWindow(videoWindow);
     if (monitorStop)
         CloseHandle(monitorStop);
 }
@@ -42,6 +45,7 @@ void CCorvaneCtrl::OnDraw(HDC dc, const RECT& bounds, const RECT&)
 
 void CCorvaneCtrl::OnSize(UINT type, int width, int height)
 {
+    ReattachVideoWindow();
     LayoutVideoWindow();
     engine.UpdateVideoPosition();
     COleControl::OnSize(type, width, height);
@@ -62,5 +66,7 @@ LRESULT CCorvaneCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         OnEndOfMedia(wParam, lParam);
         return 0;
     }
+    if (message == WM_DESTROY)
+        KeepVideoWindow();
     return COleControl::WindowProc(message, wParam, lParam);
 }

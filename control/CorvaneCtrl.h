@@ -164,6 +164,11 @@ private:
     bool OnWindowThread() const { return GetCurrentThreadId() == windowThread; }
     bool ReadyAndTimed();
     DWORD EffectMilliseconds() const;
+    // The renderer must not outlive its window (releasing it afterwards can bring the host
+    // down under Wine): when the control's window goes, the video window is kept, hidden and
+    // without a parent, until Teardown has closed the graph; a new control window takes it back.
+    void KeepVideoWindow();
+    void ReattachVideoWindow();
     bool MonitorStopRequested() const { return WaitForSingleObject(monitorStop, 0) == WAIT_OBJECT_0; }
     void MonitorLoop();
 

@@ -14,11 +14,11 @@ UINT_PTR SetWindowTimer(HWND window, UINT_PTR id, UINT period)
     return window ? SetTimer(window, id, period, nullptr) : 0;
 }
 
+// A timer dies with its window: once the window is gone only the identifier is cleared.
 void KillWindowTimer(HWND window, UINT_PTR& id)
 {
-    if (id == 0)
-        return;
-    KillTimer(window, id);
+    if (id != 0 && window)
+        KillTimer(window, id);
     id = 0;
 }
 

@@ -57,3 +57,23 @@ void CCorvaneCtrl::LayoutVideoWindow()
         SetWindowPos(videoWindow, HWND_TOP, 0, 0, W, H, SWP_SHOWWINDOW);
     Sleep(10);
 }
+
+void CCorvaneCtrl::KeepVideoWindow()
+{
+    if (!videoWindow || !IsWindow(videoWindow))
+        return;
+    ShowWindow(videoWindow, SW_HIDE);
+    SetParent(videoWindow, nullptr);
+    const LONG_PTR style = GetWindowLongPtrA(videoWindow, GWL_STYLE);
+    SetWindowLongPtrA(videoWindow, GWL_STYLE, (style & ~static_cast<LONG_PTR>(WS_CHILD)) | WS_POPUP);
+}
+
+void CCorvaneCtrl::ReattachVideoWindow()
+{
+    const HWND window = GetControlWindow();
+    if (!window || !videoWindow || !IsWindow(videoWindow) || GetAncestor(videoWindow, GA_PARENT) == window)
+        return;
+    const LONG_PTR style = GetWindowLongPtrA(videoWindow, GWL_STYLE);
+    SetWindowLongPtrA(videoWindow, GWL_STYLE, (style & ~static_cast<LONG_PTR>(WS_POPUP)) | WS_CHILD);
+    SetParent(videoWindow, window);
+}

@@ -241,7 +241,9 @@ void CVMR9Graph::CloseGraph()
     EngineGuard guard(engineLock);
     if (state == GRAPH_CLOSED)
         return;
-    if ((state == GRAPH_RUNNING || state == GRAPH_PAUSED) && mediaControl)
+    // The graph is stopped before its release whatever `state` says: the engine's Stop leaves
+    // it paused, and releasing a paused graph with sound can hang on some platforms.
+    if (mediaControl && (state == GRAPH_RUNNING || state == GRAPH_PAUSED || GraphState() != State_Stopped))
         mediaControl->Stop();
     state = GRAPH_STOPPED;
     ReleaseAll();

@@ -111,6 +111,11 @@ public:
     // P while strictly inside (0, D), else D; keeps playbackFinished in step with that answer,
     // except that a running graph not yet moved from 0 is not taken for finished.
     REFERENCE_TIME ReportedPosition(REFERENCE_TIME duration, REFERENCE_TIME position);
+    // What the graph itself is in, or heading for, without waiting; from `state` (a stopped
+    // engine holds its graph paused) when the graph cannot tell.
+    OAFilterState GraphState();
+    // Seeks with the graph stopped, then runs or pauses it again as it was (see the definition).
+    HRESULT SeekStopped(REFERENCE_TIME target);
 
     // ---- Time texts ----
     std::string GetDurationHHMMSS();
@@ -199,6 +204,10 @@ public:
     // Whether every connected output of `feeder` goes to `filter`.
     static bool FeedsOnly(IBaseFilter* feeder, IBaseFilter* filter);
     HRESULT RenderOutputPins(IBaseFilter* filter);
+    // Takes out every video renderer but the VMR-9 (the builder adds one of its own when the
+    // mixer has no free input), with the filters that fed it that picture alone; how many.
+    int RemoveOtherVideoRenderers();
+    void RemoveVideoBranch(IBaseFilter* filter);
     Ref<IBaseFilter> FindFilterByName(const char* text);
 
     // ---- Members, in declaration order ----

@@ -150,6 +150,10 @@ int CVMR9Graph::RenderLayers()
             RenderOutputPins(sourceFilters[i].Get());
         if (Ref<IBaseFilter> builderRenderer = FindFilterByName(kBuilderSoundRenderer))
             RemoveFilterAndFeeder(builderRenderer.Get());
+        // A picture the mixer has no input for would play unmixed in a window of its own,
+        // which the host neither asked for nor can control; the layer keeps its sound.
+        if (RemoveOtherVideoRenderers() > 0)
+            ReportError("Could not mix the video of this layer, the VMR9 has no free input", VFW_E_CANNOT_CONNECT);
         Ref<IPin> unconnected;
         if (soundRenderers[i] &&
             SUCCEEDED(FindUnconnectedPin(soundRenderers[i].Get(), PINDIR_INPUT, &unconnected))) {

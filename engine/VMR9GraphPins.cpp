@@ -2,6 +2,7 @@
 #include "VMR9Graph.h"
 
 #include <cstring>
+#include <vector>
 
 namespace {
 using Microsoft::WRL::ComPtr;
@@ -24,6 +25,30 @@ bool HasDirection(IPin* pin, PIN_DIRECTION wanted)
 {
     PIN_DIRECTION direction;
     return SUCCEEDED(pin->QueryDirection(&direction)) && direction == wanted;
+}
+
+// Frees what a media type block points to (not the block itself).
+void FreeTypeContents(AM_MEDIA_TYPE& type)
+{
+    if (type.cbFormat != 0 && type.pbFormat)
+        CoTaskMemFree(type.pbFormat);
+    if (type.pUnk)
+        type.pUnk->Release();
+}
+
+// Whether a connected pin of that direction carries video.
+bool CarriesVideo(IBaseFilter* filter, PIN_DIRECTION wanted)
+{
+    bool video = false;
+    ForEachPin(filter, [&](IPin* pin) {
+        AM_MEDIA_TYPE type = {};
+        if (!HasDirection(pin, wanted) || FAILED(pin->ConnectionMediaType(&type)))
+            return true;
+        video = IsEqualGUID(type.majortype, MEDIATYPE_Video) != FALSE;
+        FreeTypeContents(type);
+        return !video;
+    });
+    return video;
 }
 
 // The first connected pin of that direction whose stream is not `skipped`; the filter owning
@@ -77,10 +102,7 @@ std::string CVMR9Graph::StreamTypeName(IPin* pin)
         name = "INTERLEAVED";
     else if (IsEqualGUID(type->majortype, MEDIATYPE_Stream))
         name = "STREAM";
-    if (type->cbFormat != 0 && type->pbFormat)
-        CoTaskMemFree(type->pbFormat);
-    if (type->pUnk)
-        type->pUnk->Release();
+    FreeTypeContents(*type);
     CoTaskMemFree(type);
     return name;
 }
@@ -240,4 +262,37 @@ CVMR9Graph::Ref<IBaseFilter> CVMR9Graph::FindFilterByName(const char* text)
             found = filter;
     }
     return found;
+}
+
+int CVMR9Graph::RemoveOtherVideoRenderers()
+{
+    EngineGuard guard(engineLock);
+    std::vector<Ref<IBaseFilter>> others;
+    Ref<IEnumFilters> filters;
+    if (!graphBuilder || FAILED(graphBuilder->EnumFilters(&filters)) || !filters)
+        return 0;
+    Ref<IBaseFilter> filter;
+    while (filters->Next(1, filter.ReleaseAndGetAddressOf(), nullptr) == S_OK && filter)
+        if (filter.Get() != vmrFilter.Get() && !FindPin(filter.Get(), PINDIR_OUTPUT) && CarriesVideo(filter.Get(), PINDIR_INPUT))
+            others.push_back(filter);
+    for (const Ref<IBaseFilter>& other : others)
+        RemoveVideoBranch(other.Get());
+    return static_cast<int>(others.size());
+}
+
+void CVMR9Graph::RemoveVideoBranch(IBaseFilter* filter)
+{
+    EngineGuard guard(engineLock);
+    if (!filter || filter == vmrFilter.Get())
+        return;
+    Ref<IBaseFilter> held = filter;
+    Ref<IBaseFilter> feeder;
+    // Decoders and converters of this picture alone go with it; the splitter, whose input is
+    // the file's byte stream and which may feed the layer's sound as well, stays.
+    const bool pictureStage = SUCCEEDED(NextFilterSkippingAudio(filter, PINDIR_INPUT, &feeder)) && feeder &&
+                              FeedsOnly(feeder.Get(), filter) && CarriesVideo(feeder.Get(), PINDIR_INPUT);
+    if (filterGraph)
+        filterGraph->RemoveFilter(filter);
+    if (pictureStage)
+        RemoveVideoBranch(feeder.Get());
 }

@@ -100,13 +100,7 @@ int CVMR9Graph::SetPosition(double seconds)
     REFERENCE_TIME target = 0;
     if (!SecondsToMediaTime(seconds, target))
         return 0;
-    if (state == GRAPH_RUNNING)
-        mediaControl->Stop();
-    if (FAILED(mediaSeeking->SetPositions(&target, kSeekFlags, nullptr, AM_SEEKING_NoPositioning)))
-        return 0;
-    if (state == GRAPH_RUNNING)
-        mediaControl->Run();
-    return 1;
+    return SUCCEEDED(SeekStopped(target)) ? 1 : 0;
 }
 
 void CVMR9Graph::SetSliderPosition(LONG slider)
@@ -115,12 +109,35 @@ void CVMR9Graph::SetSliderPosition(LONG slider)
     REFERENCE_TIME duration = 0;
     if (!mediaSeeking || !mediaControl || FAILED(mediaSeeking->GetDuration(&duration)))
         return;
-    if (state == GRAPH_RUNNING)
+    SeekStopped(SliderToMediaTime(slider, duration));
+}
+
+OAFilterState CVMR9Graph::GraphState()
+{
+    EngineGuard guard(engineLock);
+    OAFilterState now = State_Stopped;
+    // No wait: a graph still on its way to a state answers that state with a success code.
+    if (mediaControl && SUCCEEDED(mediaControl->GetState(0, &now)))
+        return now;
+    return state == GRAPH_RUNNING ? State_Running : State_Paused;
+}
+
+HRESULT CVMR9Graph::SeekStopped(REFERENCE_TIME target)
+{
+    EngineGuard guard(engineLock);
+    // A seek into a paused graph that plays sound can make the platform's next Stop, or the
+    // graph's release, hang for ever; a stopped graph seeks safely. A running graph runs again
+    // only after a seek that succeeded; a paused one (also the stopped engine's graph, held
+    // paused at its position) is paused again whatever the seek gave.
+    const OAFilterState before = GraphState();
+    if (before != State_Stopped)
         mediaControl->Stop();
-    REFERENCE_TIME target = SliderToMediaTime(slider, duration);
-    if (SUCCEEDED(mediaSeeking->SetPositions(&target, kSeekFlags, nullptr, AM_SEEKING_NoPositioning)) &&
-        state == GRAPH_RUNNING)
+    const HRESULT hr = mediaSeeking->SetPositions(&target, kSeekFlags, nullptr, AM_SEEKING_NoPositioning);
+    if (before == State_Running && SUCCEEDED(hr))
         mediaControl->Run();
+    else if (before == State_Paused)
+        mediaControl->Pause();
+    return hr;
 }
 
 double CVMR9Graph::GetPlaybackRate()

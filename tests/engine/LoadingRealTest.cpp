@@ -124,4 +124,52 @@ TEST_F(LoadingReal, BadNamesGiveTheirMessages)
               std::string::npos) << engine.lastError;
 }
 
+struct WindowSearch
+{
+    HWND own;
+    std::vector<std::string> found;
+};
+
+BOOL CALLBACK NoteOtherWindow(HWND window, LPARAM context)
+{
+    auto& search = *reinterpret_cast<WindowSearch*>(context);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char className[128] = {};
+    GetClassNameA(window, className, sizeof className);
+    // Every thread with windows has a hidden input-method window of the system's.
+    if (process == GetCurrentProcessId() && window != search.own && std::string(className) != "IME") {
+        char title[128] = {};
+        GetWindowTextA(window, title, sizeof title);
+        search.found.push_back(std::string(className) + " \"" + title + "\"" +
+                               (IsWindowVisible(window) ? " visible" : " hidden"));
+    }
+    return TRUE;
+}
+
+// The top-level windows of this process other than `own`, by class and title.
+std::vector<std::string> OtherTopLevelWindows(HWND own)
+{
+    WindowSearch search = {own, {}};
+    EnumWindows(NoteOtherWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Wine's VMR-9 offers one input: the builder would give the second layer's picture a video
+// renderer, and a window, of its own.
+TEST_F(LoadingReal, APictureTheMixerCannotTakeOpensNoWindowAndTheLayerKeepsItsSound)
+{
+    ASSERT_EQ(Load("av.avi", 0), 1) << engine.lastError;
+    ASSERT_EQ(Load("av.mp4", 1), 1) << engine.lastError;
+    ASSERT_EQ(engine.Play(), 1);
+    TestWindow::PumpMessages();
+    EXPECT_EQ(OtherTopLevelWindows(window.Handle()), std::vector<std::string>{}) << Describe();
+    ASSERT_TRUE(engine.soundRenderers[1]) << Describe();
+    EXPECT_TRUE(InGraph(engine.soundRenderers[1].Get()));
+    Microsoft::WRL::ComPtr<IPin> unconnected;
+    EXPECT_EQ(CVMR9Graph::FindUnconnectedPin(engine.soundRenderers[1].Get(), PINDIR_INPUT, &unconnected), E_FAIL);
+    EXPECT_NE(std::string(engine.lastError).find("Could not mix the video of this layer, the VMR9 has no free input"),
+              std::string::npos) << engine.lastError;
+}
+
 }  // namespace

@@ -181,7 +181,9 @@ TEST_F(PlaybackFake, SetPositionTruncatesSecondsAndRestartsARunningGraph)
     EXPECT_EQ(seek.args.at(1), "5");
     EXPECT_EQ(seek.args.at(3), std::to_string(AM_SEEKING_NoPositioning));
     EXPECT_EQ(platform.Log().Sequence("IMediaControl::"),
-              (std::vector<std::string>{"graph0 IMediaControl::Stop", "graph0 IMediaControl::Run"}));
+              (std::vector<std::string>{"graph0 IMediaControl::GetState", "graph0 IMediaControl::Stop",
+                                        "graph0 IMediaControl::Run"}));
+    EXPECT_EQ(platform.Log().Last("IMediaControl::GetState").args.at(0), "0");
     EXPECT_EQ(engine.state, GRAPH_RUNNING);
 
     // No clamping: beyond the end and before the start go to the platform as they are.
@@ -253,11 +255,56 @@ TEST_F(PlaybackFake, SliderSeekWhileRunningRunsAgainOnlyAfterASuccessfulSeek)
     engine.SetSliderPosition(500);
     EXPECT_EQ(Media().current, 5 * kSecond);
     EXPECT_EQ(platform.Log().Sequence("IMediaControl::"),
-              (std::vector<std::string>{"graph0 IMediaControl::Stop", "graph0 IMediaControl::Run"}));
+              (std::vector<std::string>{"graph0 IMediaControl::GetState", "graph0 IMediaControl::Stop",
+                                        "graph0 IMediaControl::Run"}));
     platform.Log().Clear();
     platform.FailNext("IMediaSeeking::SetPositions", E_FAIL);
     engine.SetSliderPosition(100);
-    EXPECT_EQ(platform.Log().Sequence("IMediaControl::"), (std::vector<std::string>{"graph0 IMediaControl::Stop"}));
+    EXPECT_EQ(platform.Log().Sequence("IMediaControl::"),
+              (std::vector<std::string>{"graph0 IMediaControl::GetState", "graph0 IMediaControl::Stop"}));
+}
+
+// A seek into a paused graph with sound can hang the platform's next Stop: the graph is stopped
+// for the seek and paused again, whether the engine paused it or holds it paused after Stop.
+TEST_F(PlaybackFake, SeeksIntoAPausedGraphAreMadeStoppedAndPauseItAgain)
+{
+    LoadAndPlay();
+    ASSERT_EQ(engine.Pause(), 1);
+    const std::vector<std::string> stopSeekPause = {"graph0 IMediaControl::GetState", "graph0 IMediaControl::Stop",
+                                                    "graph0 IMediaSeeking::SetPositions", "graph0 IMediaControl::Pause"};
+    auto sequence = [&] {
+        std::vector<std::string> calls;
+        for (const std::string& call : platform.Log().Sequence("IMedia"))
+            if (call.find("GetDuration") == std::string::npos)
+                calls.push_back(call);
+        return calls;
+    };
+    for (int stopped : {0, 1}) {
+        if (stopped) {
+            ASSERT_EQ(engine.Stop(), 1);
+        }
+        platform.Log().Clear();
+        engine.SetSliderPosition(500);
+        EXPECT_EQ(sequence(), stopSeekPause) << "stopped " << stopped;
+        EXPECT_EQ(Media().current, 5 * kSecond);
+        platform.Log().Clear();
+        platform.FailNext("IMediaSeeking::SetPositions", E_FAIL);
+        EXPECT_EQ(engine.SetPosition(1.0), 0);
+        EXPECT_EQ(sequence(), stopSeekPause) << "a failed seek pauses again too";
+        EXPECT_EQ(Media().state, State_Paused);
+    }
+    // A graph that is really stopped is sought as it is.
+    Media().state = State_Stopped;
+    platform.Log().Clear();
+    ASSERT_EQ(engine.SetPosition(2.0), 1);
+    EXPECT_EQ(sequence(), (std::vector<std::string>{"graph0 IMediaControl::GetState",
+                                                    "graph0 IMediaSeeking::SetPositions"}));
+    // Closing stops the graph a stopped engine holds paused before letting it go.
+    Media().state = State_Paused;
+    ASSERT_EQ(engine.state, GRAPH_STOPPED);
+    platform.Log().Clear();
+    engine.CloseGraph();
+    EXPECT_EQ(platform.Log().Count("IMediaControl::Stop"), 1u);
 }
 
 TEST_F(PlaybackFake, OnlyHalfNormalAndDoubleRatesAreAccepted)

@@ -2,6 +2,9 @@
 #include "RealEngineFixture.h"
 
 #include <cmath>
+#include <functional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -148,5 +151,67 @@ TEST_F(PlaybackReal, FrameSteppingAsTheGraphAnswersIt)
         EXPECT_EQ(GraphState(), State_Running);
     }
 }
+
+// With a sound track, a seek into a graph that was really paused (the stopped engine's graph
+// too) once made the platform's next Stop, or the graph's release, hang for ever. Each
+// sequence ends by closing the graph, all within a time limit.
+class SoundSeekReal : public RealEngineTest, public ::testing::WithParamInterface<int>
+{
+};
+
+TEST_P(SoundSeekReal, SeekingAPausedGraphNeverHangsWhatFollows)
+{
+    ASSERT_EQ(Load("av.avi", 0), 1) << engine.lastError;
+    REFERENCE_TIME duration = 0;
+    ASSERT_EQ(engine.mediaSeeking->GetDuration(&duration), S_OK);
+    auto playThenStop = [&] {
+        ASSERT_EQ(engine.Play(), 1);
+        ASSERT_EQ(engine.Stop(), 1);
+        engine.SetSliderPosition(399);
+        // Paused again, at the new place.
+        EXPECT_EQ(GraphState(), State_Paused);
+        EXPECT_EQ(CurrentPosition(), 399 * duration / 1000);
+    };
+    const std::vector<std::pair<const char*, std::function<void()>>> sequences = {
+        {"Play, Pause, seek, resume, Stop",
+         [&] {
+             ASSERT_EQ(engine.Play(), 1);
+             ASSERT_EQ(engine.Pause(), 1);
+             engine.SetSliderPosition(500);
+             EXPECT_EQ(GraphState(), State_Paused);
+             ASSERT_EQ(engine.Pause(), 1);
+             EXPECT_EQ(GraphState(), State_Running);
+             EXPECT_EQ(engine.Stop(), 1);
+         }},
+        {"Play, Stop, seek, load", [&] {
+             playThenStop();
+             EXPECT_EQ(Load("video.avi", 0), 1) << engine.lastError;
+         }},
+        {"Play, Stop, seek, Play, Stop", [&] {
+             playThenStop();
+             ASSERT_EQ(engine.Play(), 1);
+             EXPECT_EQ(engine.Stop(), 1);
+         }},
+        {"Play, Stop, seek, close", playThenStop},
+        {"natural end, Stop, seek, load", [&] {
+             ASSERT_EQ(engine.Play(), 1);
+             ASSERT_TRUE(WaitFor([&] {
+                 engine.PollPlayback();
+                 return engine.IsPlaybackFinished() == 1;
+             }));
+             ASSERT_EQ(engine.Stop(), 1);
+             engine.SetSliderPosition(700);
+             EXPECT_EQ(Load("av.avi", 0), 1) << engine.lastError;
+         }},
+    };
+    const auto& sequence = sequences.at(static_cast<size_t>(GetParam()));
+    WithinTimeLimit(sequence.first, [&] {
+        sequence.second();
+        engine.CloseGraph();
+    });
+    EXPECT_EQ(engine.state, GRAPH_CLOSED);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sequences, SoundSeekReal, ::testing::Range(0, 5));
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,36 @@ protected:
             Sleep(20);
         }
         return done();
+    }
+
+    // Runs `steps`; should they not return within `limitMs`, names them and ends the test
+    // program at once: a hang held in the engine's lock would otherwise also hang TearDown.
+    template <class Steps> static void WithinTimeLimit(const char* name, Steps steps, DWORD limitMs = 20000)
+    {
+        TimeLimit limit = {name, limitMs, CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+        HANDLE watcher = CreateThread(nullptr, 0, WatchTimeLimit, &limit, 0, nullptr);
+        steps();
+        SetEvent(limit.done);
+        WaitForSingleObject(watcher, INFINITE);
+        CloseHandle(watcher);
+        CloseHandle(limit.done);
+    }
+    struct TimeLimit
+    {
+        const char* name;
+        DWORD limitMs;
+        HANDLE done;
+    };
+    static DWORD WINAPI WatchTimeLimit(void* context)
+    {
+        const TimeLimit& limit = *static_cast<TimeLimit*>(context);
+        if (WaitForSingleObject(limit.done, limit.limitMs) == WAIT_TIMEOUT) {
+            fprintf(stderr, "FAILED: \"%s\" did not return within %lu ms\n", limit.name,
+                    static_cast<unsigned long>(limit.limitMs));
+            fflush(stderr);
+            TerminateProcess(GetCurrentProcess(), 3);
+        }
+        return 0;
     }
 
     // Each filter with the filters its output pins feed, for failure messages.

@@ -27,7 +27,10 @@ bool AtlHost::Load(std::string& why)
         why = "atl.dll lacks the container entry points";
         return false;
     }
-    if (!init()) {
+    // A second host in the same process finds the container's window class already there.
+    WNDCLASSEXW registered = {};
+    registered.cbSize = sizeof(registered);
+    if (!init() && !GetClassInfoExW(library, L"AtlAxWin", &registered)) {
         why = "AtlAxWinInit failed";
         return false;
     }
