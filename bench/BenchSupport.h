@@ -5,6 +5,10 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
 namespace bench {
 
 inline double NowMs()
@@ -70,6 +74,18 @@ inline HWND MakeWindow()
                                   nullptr, nullptr, wc.hInstance, nullptr);
     ShowWindow(window, SW_SHOWNOACTIVATE);
     return window;
+}
+
+// One line: min, median and max of the runs.
+inline void PrintFigures(const char* what, const char* unit, std::vector<double> values)
+{
+    if (values.empty()) {
+        std::printf("%-46s no runs\n", what);
+        return;
+    }
+    std::sort(values.begin(), values.end());
+    std::printf("%-46s min %8.1f  median %8.1f  max %8.1f %s  (%zu runs)\n", what, values.front(),
+                values[values.size() / 2], values.back(), unit, values.size());
 }
 
 }  // namespace bench

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "CorvaneCtrl.h"
 #include "CorvaneDispids.h"
 #include "CorvaneIds.h"
@@ -21,40 +22,9 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
+using namespace bench;
+
 constexpr int kRuns = 5;
-
-double NowMs()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double ProcessCpuMs()
-{
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    auto ms = [](const FILETIME& t) {
-        return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0;
-    };
-    return ms(kernel) + ms(user);
-}
-
-void PrintFigures(const char* what, const char* unit, std::vector<double> values)
-{
-    if (values.empty()) {
-        std::printf("%-46s no runs\n", what);
-        return;
-    }
-    std::sort(values.begin(), values.end());
-    std::printf("%-46s min %8.1f  median %8.1f  max %8.1f %s  (%zu runs)\n", what, values.front(),
-                values[values.size() / 2], values.back(), unit, values.size());
-}
 
 // The host's sink: notes when the last OnPlaying and OnFinish arrived.
 class TimingSink final : public IDispatch

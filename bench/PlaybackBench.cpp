@@ -16,12 +16,6 @@ using namespace bench;
 
 constexpr int kRuns = 5;
 
-void PrintFigures(const char* what, const char* unit, std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    std::printf("%-44s min %8.1f  median %8.1f  max %8.1f %s  (%zu runs)\n", what, values.front(),
-                values[values.size() / 2], values.back(), unit, values.size());
-}
 
 struct Bench
 {

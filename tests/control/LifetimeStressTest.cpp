@@ -147,25 +147,25 @@ protected:
 
 TEST_F(LifetimeStressFake, LoadPlayStopDestroy)
 {
-    Run(CyclesOr(100), "video.avi", false, 0.0, {});
+    Run(CyclesOr(60), "video.avi", false, 0.0, {});
 }
 
 TEST_F(LifetimeStressFake, NaturalEndRacesStopAndTheDestructor)
 {
-    Run(CyclesOr(100), "video.avi", true, 0.0, {});
+    Run(CyclesOr(60), "video.avi", true, 0.0, {});
 }
 
 // Under Wine each graph leaves handles of the platform's behind (about 37 per graph here,
 // with the engine alone too): only what the control adds to that counts.
 TEST_F(LifetimeStress, RealLoadPlayStopDestroy)
 {
-    const int cycles = CyclesOr(5);
+    const int cycles = CyclesOr(4);
     Run(cycles, "video.avi", false, 0.0, EngineAloneGrowth(cycles, "video.avi"));
 }
 
 TEST_F(LifetimeStress, RealNaturalEndRacesStopAndTheDestructor)
 {
-    const int cycles = CyclesOr(5);
+    const int cycles = CyclesOr(4);
     Run(cycles, "video.avi", true, 0.15, EngineAloneGrowth(cycles, "video.avi"));
 }
 

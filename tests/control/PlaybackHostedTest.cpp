@@ -3,6 +3,8 @@
 // host's event sink sees them.
 #include "HostedCorvane.h"
 
+#include "fakes/FakePlatform.h"
+
 namespace {
 
 class PlaybackHosted : public HostedCorvane
@@ -118,6 +120,44 @@ TEST_F(PlaybackHosted, CommandStopEndsPlaybackLikeTheEndButWithoutOnFinish)
     EXPECT_FALSE(control->mediaReady);
     EXPECT_FALSE(control->finishPending);
     EXPECT_EQ(control->engine.state, GRAPH_STOPPED);
+}
+
+// The engine on the fake platform, whose position moves only when the test seeks.
+class PlaybackHostedFake : public HostedCorvane
+{
+protected:
+    FakePlatform platform;
+};
+
+TEST_F(PlaybackHostedFake, EndReachedWhilePausedStillGivesOneOnFinish)
+{
+    Load("video.avi");
+    control->Play();
+    control->Pause();
+    control->SetPosition(control->GetDuration());
+    ASSERT_TRUE(PumpUntil([&] { return Finished() > 0; }, 1000)) << sink.Sequence();
+    PumpFor(300);
+    EXPECT_EQ(Finished(), 1);
+    EXPECT_TRUE(NoTimerRuns());
+    EXPECT_TRUE(MonitorEnded());
+    EXPECT_EQ(control->engine.state, GRAPH_STOPPED);
+}
+
+TEST_F(PlaybackHostedFake, PlayRightAfterTheEndKeepsItsTimersAndFiresNoStaleOnFinish)
+{
+    Load("video.avi");
+    control->Play();
+    control->SetPosition(control->GetDuration());
+    // Without pumping: the monitor's stop is done, its messages to the window wait unhandled.
+    for (int waited = 0; !control->finishPending && waited < 1000; waited += 5)
+        Sleep(5);
+    ASSERT_TRUE(control->finishPending);
+    control->Play();
+    PumpFor(400);
+    EXPECT_EQ(Finished(), 0);
+    EXPECT_NE(control->playingTimerId, 0u);
+    EXPECT_NE(control->finishTimerId, 0u);
+    EXPECT_FALSE(MonitorEnded());
 }
 
 }  // namespace
