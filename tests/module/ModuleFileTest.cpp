@@ -1,5 +1,6 @@
-// Corvane.OCX's resources read back through the platform: strings, toolbox bitmap, icon group,
-// version information, and both dialogs created and their controls walked in tab order.
+// Corvane.OCX as the loader sees it: its export table, and its resources read back through the
+// platform (strings, toolbox bitmap, icon group, version information, both dialogs created and
+// their controls walked in tab order).
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -35,7 +36,7 @@ struct DialogControl
     LONG style;        // style bits that must be set
 };
 
-class ModuleResources : public ::testing::Test
+class ModuleFile : public ::testing::Test
 {
 protected:
     HMODULE module = nullptr;
@@ -85,7 +86,33 @@ protected:
     }
 };
 
-TEST_F(ModuleResources, StringsBitmapAndIconGroup)
+TEST_F(ModuleFile, ExportsByNameAtOrdinalsOneToFour)
+{
+    // The loaded image keeps the export directory at its relative addresses.
+    const auto* base = reinterpret_cast<const BYTE*>(module);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    ASSERT_NE(directory.VirtualAddress, 0u);
+    const auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + directory.VirtualAddress);
+    EXPECT_STREQ(reinterpret_cast<const char*>(base + exports->Name), "Corvane.OCX");
+    EXPECT_EQ(exports->NumberOfFunctions, 4u);
+    ASSERT_EQ(exports->NumberOfNames, 4u);
+    const auto* names = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
+    const auto* ordinals = reinterpret_cast<const WORD*>(base + exports->AddressOfNameOrdinals);
+    const std::pair<const char*, DWORD> expected[] = {
+        {"DllCanUnloadNow", 1}, {"DllGetClassObject", 2}, {"DllRegisterServer", 3}, {"DllUnregisterServer", 4}};
+    for (DWORD i = 0; i < 4; ++i) {
+        const char* name = reinterpret_cast<const char*>(base + names[i]);
+        EXPECT_STREQ(name, expected[i].first);
+        EXPECT_EQ(exports->Base + ordinals[i], expected[i].second) << name;
+        FARPROC byOrdinal = GetProcAddress(module, MAKEINTRESOURCEA(expected[i].second));
+        EXPECT_NE(byOrdinal, nullptr) << name;
+        EXPECT_EQ(byOrdinal, GetProcAddress(module, name)) << name;
+    }
+}
+
+TEST_F(ModuleFile, StringsBitmapAndIconGroup)
 {
     const std::pair<UINT, const char*> strings[] = {
         {IDS_CORVANE_TYPENAME, "Corvane Control"},
@@ -131,7 +158,7 @@ TEST_F(ModuleResources, StringsBitmapAndIconGroup)
     }
 }
 
-TEST_F(ModuleResources, VersionInformation)
+TEST_F(ModuleFile, VersionInformation)
 {
     char path[MAX_PATH] = {};
     ASSERT_GT(GetModuleFileNameA(module, path, MAX_PATH), 0u);
@@ -182,7 +209,7 @@ TEST_F(ModuleResources, VersionInformation)
     }
 }
 
-TEST_F(ModuleResources, AboutBoxAndPropertyPageDialogs)
+TEST_F(ModuleFile, AboutBoxAndPropertyPageDialogs)
 {
     HWND about = ExpectDialog(IDD_ABOUTBOX_CORVANE,
                               {{"Static", nullptr, 0xFFFF, {10, 10, 20, 20}, SS_ICON},

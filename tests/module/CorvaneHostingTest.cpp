@@ -19,7 +19,7 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
-class ModuleHosting : public RegisteredCorvane
+class CorvaneHosting : public RegisteredCorvane
 {
 protected:
     AtlHost host{400, 300};
@@ -45,7 +45,7 @@ std::wstring Name(ITypeInfo* info, MEMBERID id)
     return text;
 }
 
-TEST_F(ModuleHosting, EveryMemberOfTheTypeLibraryAnswersItsDispidByName)
+TEST_F(CorvaneHosting, EveryMemberOfTheTypeLibraryAnswersItsDispidByName)
 {
     ComPtr<ITypeInfo> typeInfo;
     ASSERT_EQ(dispatch->GetTypeInfo(0, 0x409, &typeInfo), S_OK);
@@ -134,7 +134,7 @@ void CALLBACK WatchTick(HWND, UINT, UINT_PTR, DWORD)
     EnumThreadWindows(GetCurrentThreadId(), CloseWatchedDialog, 0);
 }
 
-TEST_F(ModuleHosting, AboutBoxShowsItsDialogAndReturnsWhenOkIsPressed)
+TEST_F(CorvaneHosting, AboutBoxShowsItsDialogAndReturnsWhenOkIsPressed)
 {
     watch = {};
     watch.caption = "About Quendra Corvane ActiveX Control";
@@ -156,7 +156,7 @@ bool ColourPageProvided()
     return true;
 }
 
-TEST_F(ModuleHosting, PropertiesVerbOpensAFrameWithBothPages)
+TEST_F(CorvaneHosting, PropertiesVerbOpensAFrameWithBothPages)
 {
     ComPtr<ISpecifyPropertyPages> specify;
     ASSERT_EQ(control.As(&specify), S_OK);
