@@ -142,8 +142,13 @@ void CPlayerWindow::Start()
     if (options.loop)
         control.Put(L"XLoop", true);
     bool loaded = false;
-    for (size_t layer = 0; layer < options.files.size(); ++layer)
-        loaded = Load(options.files[layer], static_cast<int>(layer)) || loaded;
+    std::wstring problems;
+    for (size_t layer = 0; layer < options.files.size(); ++layer) {
+        if (Load(options.files[layer], static_cast<int>(layer)))
+            loaded = true;
+        else
+            problems += L"; " + ItemText(ID_STATUS);
+    }
     // Nothing playable: the status line keeps the reason the load gave.
     if (!loaded)
         return;
@@ -151,6 +156,9 @@ void CPlayerWindow::Start()
         ShowText();
     Play();
     LogRendererWindows();
+    // Files that did not load stay named in the status line while the others play.
+    if (!problems.empty())
+        status.Show(ItemText(ID_STATUS) + problems);
 }
 
 void CPlayerWindow::OnControlEvent(const std::wstring& name)
