@@ -25,6 +25,9 @@ Sub Player_OnFinish()
 End Sub
 
 Set player = Host.PlaceControl("Corvane.CorvaneCtrl.1", "Player_")
+' Let the control paint once before the first load: it gives its video window the size of its
+' first paint (a form shows its controls before its load code runs, so it has this already).
+Host.Wait 200
 player.LoadMediaFile CreateObject("Scripting.FileSystemObject").GetAbsolutePathName("av.avi"), 0, True
 Check "duration", player.GetDuration() > 0, player.GetDuration() & " s, " & player.GetDurationHHMMSS()
 Check "video size", player.GetVideoWidth() > 0, player.GetVideoWidth() & " x " & player.GetVideoHeight()
