@@ -144,8 +144,8 @@ void CPlayerWindow::LogPlacement()
 }
 
 // Where the platform could not mix a video stream into the control, it gives that stream a
-// renderer window of its own: log those windows, which may cover part of the player.
-void CPlayerWindow::LogRendererWindows()
+// renderer window of its own, which may cover part of the player: log those windows.
+bool CPlayerWindow::LogRendererWindows()
 {
     std::vector<HWND> found;
     EnumWindows(&CollectRendererWindow, reinterpret_cast<LPARAM>(&found));
@@ -156,6 +156,7 @@ void CPlayerWindow::LogRendererWindows()
                                            std::to_wstring(r.right - r.left) + L" " + std::to_wstring(r.bottom - r.top));
     }
     if (!found.empty())
-        status.Show(L"Playing; " + std::to_wstring(found.size()) +
+        status.Show(ItemText(ID_STATUS) + L"; " + std::to_wstring(found.size()) +
                     L" video stream(s) play in a window of their own: the system's video mixer took only one");
+    return !found.empty();
 }

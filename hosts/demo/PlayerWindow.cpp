@@ -155,7 +155,6 @@ void CPlayerWindow::Start()
     if (!options.overlayText.empty())
         ShowText();
     Play();
-    LogRendererWindows();
     // Files that did not load stay named in the status line while the others play.
     if (!problems.empty())
         status.Show(ItemText(ID_STATUS) + problems);
@@ -187,6 +186,9 @@ void CPlayerWindow::ShowPosition()
         wchar_t seconds[32];
         swprintf(seconds, 32, L"%.2f", control.Number(L"GetPosition"));
         status.Log(L"position", std::wstring(seconds) + L" " + position + L" slider " + std::to_wstring(slider));
+        // The platform opens such windows a moment after playback starts.
+        if (!rendererWindowsFound)
+            rendererWindowsFound = LogRendererWindows();
     }
 }
 
