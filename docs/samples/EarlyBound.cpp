@@ -96,10 +96,13 @@ void CheckDispids()
 {
     ITypeLib* library = nullptr;
     ITypeInfo* info = nullptr;
-    HRESULT hr = LoadRegTypeLib(LIBID_CorvaneLib, 1, 0, LOCALE_NEUTRAL, &library);
+    // The library is registered under its own locale, English (United States).
+    HRESULT hr = LoadRegTypeLib(LIBID_CorvaneLib, 1, 0, MAKELCID(0x409, SORT_DEFAULT), &library);
     if (SUCCEEDED(hr))
         hr = library->GetTypeInfoOfGuid(DIID_DCorvane, &info);
-    Check("type library CorvaneLib 1.0 registered", SUCCEEDED(hr), "LoadRegTypeLib");
+    char code[32];
+    std::snprintf(code, sizeof code, "LoadRegTypeLib 0x%08lx", static_cast<unsigned long>(hr));
+    Check("type library CorvaneLib 1.0 registered", SUCCEEDED(hr), code);
     for (const Member& member : kMembers) {
         if (!info)
             break;

@@ -3,8 +3,8 @@
 ' the project's scripthost, whose Host.PlaceControl puts the control in a container window and
 ' whose Host.Wait lets the window's messages (the control's timers and events) run.
 Option Explicit
-Dim player, fails, ticks, finishes, furthest, waited
-fails = 0 : ticks = 0 : finishes = 0 : furthest = 0
+Dim player, fails, ticks, finishes, furthest, waited, width
+fails = 0 : ticks = 0 : finishes = 0 : furthest = 0 : width = 0
 
 Sub Check(what, ok, detail)
     If ok Then
@@ -18,6 +18,7 @@ End Sub
 Sub Player_OnPlaying()
     ticks = ticks + 1
     If player.GetSliderPosition() > furthest Then furthest = player.GetSliderPosition()
+    If player.GetVideoWidth() > width Then width = player.GetVideoWidth()
 End Sub
 
 Sub Player_OnFinish()
@@ -25,9 +26,11 @@ Sub Player_OnFinish()
 End Sub
 
 Set player = Host.PlaceControl("Corvane.CorvaneCtrl.1", "Player_")
+' Let the control paint once before the first load: it gives its video window the size of its
+' first paint (a form shows its controls before its load code runs, so it has this already).
+Host.Wait 200
 player.LoadMediaFile CreateObject("Scripting.FileSystemObject").GetAbsolutePathName("av.avi"), 0, True
 Check "duration", player.GetDuration() > 0, player.GetDuration() & " s, " & player.GetDurationHHMMSS()
-Check "video size", player.GetVideoWidth() > 0, player.GetVideoWidth() & " x " & player.GetVideoHeight()
 player.XAspectRatio = True
 player.SetAudioVolume 50
 Check "volume", player.GetAudioVolume() = 50, player.GetAudioVolume()
@@ -41,6 +44,7 @@ Do While finishes = 0 And waited < 1000 * player.GetDuration() + 5000
 Loop
 Check "OnPlaying while playing", ticks > 5, ticks & " events"
 Check "the slider moved", furthest > 0, "up to " & furthest & " of " & player.GetSliderMax()
+Check "video width while playing", width > 0, width
 Check "OnFinish once at the end", finishes = 1, finishes & " events"
 ' Stopped at the end: the position answers are empty again, the duration stays.
 Check "position once finished", player.GetPosition() = 0, player.GetPosition()

@@ -40,11 +40,11 @@ Set player = CreateObject("Corvane.CorvaneCtrl.1")
 Check "XLoop", player.XLoop, False
 Check "XMute", player.XMute, False
 Check "XAspectRatio", player.XAspectRatio, False
-Check "XEffectSpeed", player.XEffectSpeed, 125
+Check "XEffectSpeed", player.XEffectSpeed, CLng(125)
 player.XEffectSpeed = 250
 player.XLoop = True
 player.BackColor = &H336699
-Check "XEffectSpeed after put", player.XEffectSpeed, 250
+Check "XEffectSpeed after put", player.XEffectSpeed, CLng(250)
 Check "XLoop after put", player.XLoop, True
 Check "BackColor after put", player.BackColor, &H336699
 
@@ -67,7 +67,7 @@ player.LoadMediaFile "C:\no such folder\clip.avi", 0, True
 Check "GetDuration after a load that could not happen", player.GetDuration(), 0.0
 
 ' Names are matched without regard to case; numbers in strings are converted.
-Check "xeffectspeed", player.xeffectspeed, 250
+Check "xeffectspeed", player.xeffectspeed, CLng(250)
 player.SetLayerAlpha "1", "50"
 
 ' Only the automation layer raises errors.

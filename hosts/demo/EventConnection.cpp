@@ -1,5 +1,7 @@
 #include "EventConnection.h"
 
+#include "RefCountedObject.h"
+
 #include <new>
 
 using Microsoft::WRL::ComPtr;
@@ -7,7 +9,7 @@ using Microsoft::WRL::ComPtr;
 namespace {
 
 // The sink: answers IDispatch and the source interface, and turns each DISPID into its name.
-class CEventSink final : public IDispatch
+class CEventSink final : public CLateBoundDispatch
 {
 public:
     CEventSink(REFIID source, ITypeInfo* events, EventHandler handler)
@@ -15,57 +17,25 @@ public:
     {
     }
 
-    STDMETHODIMP QueryInterface(REFIID iid, void** object) override
-    {
-        if (!object)
-            return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == source) {
-            *object = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references)); }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        LONG count = InterlockedDecrement(&references);
-        if (count == 0)
-            delete this;
-        return static_cast<ULONG>(count);
-    }
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override
-    {
-        if (!count)
-            return E_POINTER;
-        *count = 0;
-        return S_OK;
-    }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override
-    {
-        if (info)
-            *info = nullptr;
-        return DISP_E_BADINDEX;
-    }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
     STDMETHODIMP Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*, UINT*) override
     {
         if (result)
             VariantInit(result);
-        // The control must hear success whatever the handler does.
-        try {
+        // The control hears success whatever the handler does.
+        WithoutThrowing([&] {
             std::wstring name;
             if (NameOf(dispid, name))
                 handler(name);
-        } catch (...) {
-        }
+            return S_OK;
+        });
         return S_OK;
     }
 
-private:
-    ~CEventSink() = default;
+protected:
+    bool IsOffered(REFIID iid) const override { return iid == IID_IDispatch || iid == source; }
 
+private:
     bool NameOf(DISPID dispid, std::wstring& name) const
     {
         BSTR found = nullptr;
@@ -77,7 +47,6 @@ private:
         return true;
     }
 
-    volatile LONG references = 1;
     IID source;
     ComPtr<ITypeInfo> events;
     EventHandler handler;

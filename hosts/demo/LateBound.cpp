@@ -2,39 +2,20 @@
 
 #include <vector>
 
-CArg::CArg(long number)
+VARIANT& CArg::Init(VARTYPE type)
 {
     VariantInit(&value);
-    value.vt = VT_I4;
-    value.lVal = number;
+    value.vt = type;
+    return value;
 }
 
-CArg::CArg(short number)
-{
-    VariantInit(&value);
-    value.vt = VT_I2;
-    value.iVal = number;
-}
-
-CArg::CArg(double number)
-{
-    VariantInit(&value);
-    value.vt = VT_R8;
-    value.dblVal = number;
-}
-
-CArg::CArg(bool flag)
-{
-    VariantInit(&value);
-    value.vt = VT_BOOL;
-    value.boolVal = flag ? VARIANT_TRUE : VARIANT_FALSE;
-}
-
+CArg::CArg(long number) { Init(VT_I4).lVal = number; }
+CArg::CArg(short number) { Init(VT_I2).iVal = number; }
+CArg::CArg(double number) { Init(VT_R8).dblVal = number; }
+CArg::CArg(bool flag) { Init(VT_BOOL).boolVal = flag ? VARIANT_TRUE : VARIANT_FALSE; }
 CArg::CArg(const std::wstring& text)
 {
-    VariantInit(&value);
-    value.vt = VT_BSTR;
-    value.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    Init(VT_BSTR).bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
 }
 
 HRESULT CLateBound::IdOf(const wchar_t* name, DISPID& id)

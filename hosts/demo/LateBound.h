@@ -28,6 +28,7 @@ public:
     const VARIANT& Value() const { return value; }
 
 private:
+    VARIANT& Init(VARTYPE type);
     VARIANT value;
 };
 

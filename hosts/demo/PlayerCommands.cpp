@@ -194,56 +194,54 @@ void CPlayerWindow::SaveSnapshot()
         Snapshot(path);
 }
 
+namespace {
+
+// Buttons that call one method of the control without arguments, or with the chosen layer.
+struct MethodButton
+{
+    int id;
+    const wchar_t* method;
+    bool takesLayer;
+};
+const MethodButton kMethodButtons[] = {
+    {ID_SWAP, L"SwapVideo", false},       {ID_FLIP, L"FlipVideo", true},      {ID_MIRROR, L"MirrorVideo", true},
+    {ID_HIDE_TEXT, L"DisableText", false}, {ID_SLIDE, L"SlideEffect", false}, {ID_STROBE, L"StrobeEffect", false},
+};
+// Check boxes that put one property of the control.
+struct PropertyBox
+{
+    int id;
+    const wchar_t* property;
+};
+const PropertyBox kPropertyBoxes[] = {{ID_MUTE, L"XMute"}, {ID_LOOP, L"XLoop"}, {ID_ASPECT, L"XAspectRatio"}};
+
+} // namespace
+
 void CPlayerWindow::OnCommand(int id, int code)
 {
     if (code != BN_CLICKED)
         return;
-    const short layer = static_cast<short>(SelectedLayer());
     switch (id) {
-    case ID_OPEN: OpenFile(); break;
-    case ID_PLAY: Play(); break;
-    case ID_PAUSE: Pause(); break;
-    case ID_STOP: Stop(); break;
-    case ID_MUTE:
-        if (Ready())
-            control.Put(L"XMute", Checked(ID_MUTE));
-        break;
-    case ID_LOOP:
-        if (Ready())
-            control.Put(L"XLoop", Checked(ID_LOOP));
-        break;
-    case ID_ASPECT:
-        if (Ready())
-            control.Put(L"XAspectRatio", Checked(ID_ASPECT));
-        break;
-    case ID_SWAP:
-        if (Ready())
-            control.Call(L"SwapVideo");
-        break;
-    case ID_FLIP:
-        if (Ready())
-            control.Call(L"FlipVideo", {layer});
-        break;
-    case ID_MIRROR:
-        if (Ready())
-            control.Call(L"MirrorVideo", {layer});
-        break;
-    case ID_TEXT_COLOUR: ChooseTextColour(); break;
-    case ID_SHOW_TEXT: ShowText(); break;
-    case ID_HIDE_TEXT:
-        if (Ready())
-            control.Call(L"DisableText");
-        break;
-    case ID_SLIDE:
-        if (Ready())
-            control.Call(L"SlideEffect");
-        break;
-    case ID_STROBE:
-        if (Ready())
-            control.Call(L"StrobeEffect");
-        break;
-    case ID_SNAPSHOT: SaveSnapshot(); break;
+    case ID_OPEN: OpenFile(); return;
+    case ID_PLAY: Play(); return;
+    case ID_PAUSE: Pause(); return;
+    case ID_STOP: Stop(); return;
+    case ID_TEXT_COLOUR: ChooseTextColour(); return;
+    case ID_SHOW_TEXT: ShowText(); return;
+    case ID_SNAPSHOT: SaveSnapshot(); return;
     default: break;
+    }
+    for (const MethodButton& button : kMethodButtons) {
+        if (button.id == id && Ready()) {
+            if (button.takesLayer)
+                control.Call(button.method, {static_cast<short>(SelectedLayer())});
+            else
+                control.Call(button.method);
+        }
+    }
+    for (const PropertyBox& box : kPropertyBoxes) {
+        if (box.id == id && Ready())
+            control.Put(box.property, Checked(id));
     }
 }
 

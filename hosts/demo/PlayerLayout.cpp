@@ -12,7 +12,7 @@ constexpr int kMargin = 8;
 constexpr int kRow = 28;
 constexpr int kRows = 4;  // transport, layer, text, status
 
-struct ChildSpec
+struct ChildPlace
 {
     int id;
     const wchar_t* windowClass;
@@ -22,7 +22,7 @@ struct ChildSpec
     int width;  // 0: takes the rest of its row
 };
 
-const ChildSpec kChildren[] = {
+const ChildPlace kChildren[] = {
     {ID_LAYER, WC_COMBOBOXW, L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 80},
     {ID_OPEN, WC_BUTTONW, L"Open...", BS_PUSHBUTTON | WS_TABSTOP, 0, 70},
     {ID_PLAY, WC_BUTTONW, L"Play", BS_PUSHBUTTON | WS_TABSTOP, 0, 60},
@@ -79,8 +79,8 @@ void CPlayerWindow::CreateChildren()
 {
     // The container takes over this window and keeps the control in place in it.
     videoHost = Child(ID_VIDEO, L"CorvaneDemoVideo", L"", WS_CLIPCHILDREN);
-    for (const ChildSpec& spec : kChildren)
-        Child(spec.id, spec.windowClass, spec.text, spec.style);
+    for (const ChildPlace& place : kChildren)
+        Child(place.id, place.windowClass, place.text, place.style);
 
     HWND layer = GetDlgItem(window, ID_LAYER);
     for (int i = 0; i <= 9; ++i)
@@ -103,22 +103,22 @@ void CPlayerWindow::Layout(int width, int height)
     for (int row = 0; row < kRows; ++row) {
         int fixed = 0;
         int stretching = 0;
-        for (const ChildSpec& spec : kChildren) {
-            if (spec.row == row) {
-                fixed += spec.width + 4;
-                stretching += spec.width == 0 ? 1 : 0;
+        for (const ChildPlace& place : kChildren) {
+            if (place.row == row) {
+                fixed += place.width + 4;
+                stretching += place.width == 0 ? 1 : 0;
             }
         }
         const int rest = stretching ? (width - 2 * kMargin - fixed) / stretching : 0;
         int x = kMargin;
         const int y = controlsTop + row * kRow;
-        for (const ChildSpec& spec : kChildren) {
-            if (spec.row != row)
+        for (const ChildPlace& place : kChildren) {
+            if (place.row != row)
                 continue;
-            const int w = spec.width ? spec.width : (rest > 40 ? rest : 40);
+            const int w = place.width ? place.width : (rest > 40 ? rest : 40);
             // A drop-down list's height includes its open list.
-            const int h = spec.id == ID_LAYER ? 240 : kRow - 4;
-            MoveWindow(GetDlgItem(window, spec.id), x, y, w, h, TRUE);
+            const int h = place.id == ID_LAYER ? 240 : kRow - 4;
+            MoveWindow(GetDlgItem(window, place.id), x, y, w, h, TRUE);
             x += w + 4;
         }
     }
@@ -144,8 +144,8 @@ void CPlayerWindow::LogPlacement()
 }
 
 // Where the platform could not mix a video stream into the control, it gives that stream a
-// renderer window of its own: log those windows, which may cover part of the player.
-void CPlayerWindow::LogRendererWindows()
+// renderer window of its own, which may cover part of the player: log those windows.
+bool CPlayerWindow::LogRendererWindows()
 {
     std::vector<HWND> found;
     EnumWindows(&CollectRendererWindow, reinterpret_cast<LPARAM>(&found));
@@ -156,6 +156,7 @@ void CPlayerWindow::LogRendererWindows()
                                            std::to_wstring(r.right - r.left) + L" " + std::to_wstring(r.bottom - r.top));
     }
     if (!found.empty())
-        status.Show(L"Playing; " + std::to_wstring(found.size()) +
+        status.Show(ItemText(ID_STATUS) + L"; " + std::to_wstring(found.size()) +
                     L" video stream(s) play in a window of their own: the system's video mixer took only one");
+    return !found.empty();
 }

@@ -142,15 +142,22 @@ void CPlayerWindow::Start()
     if (options.loop)
         control.Put(L"XLoop", true);
     bool loaded = false;
-    for (size_t layer = 0; layer < options.files.size(); ++layer)
-        loaded = Load(options.files[layer], static_cast<int>(layer)) || loaded;
+    std::wstring problems;
+    for (size_t layer = 0; layer < options.files.size(); ++layer) {
+        if (Load(options.files[layer], static_cast<int>(layer)))
+            loaded = true;
+        else
+            problems += L"; " + ItemText(ID_STATUS);
+    }
     // Nothing playable: the status line keeps the reason the load gave.
     if (!loaded)
         return;
     if (!options.overlayText.empty())
         ShowText();
     Play();
-    LogRendererWindows();
+    // Files that did not load stay named in the status line while the others play.
+    if (!problems.empty())
+        status.Show(ItemText(ID_STATUS) + problems);
 }
 
 void CPlayerWindow::OnControlEvent(const std::wstring& name)
@@ -179,6 +186,9 @@ void CPlayerWindow::ShowPosition()
         wchar_t seconds[32];
         swprintf(seconds, 32, L"%.2f", control.Number(L"GetPosition"));
         status.Log(L"position", std::wstring(seconds) + L" " + position + L" slider " + std::to_wstring(slider));
+        // The platform opens such windows a moment after playback starts.
+        if (!rendererWindowsFound)
+            rendererWindowsFound = LogRendererWindows();
     }
 }
 

@@ -33,7 +33,8 @@ private:
     HWND Child(int id, const wchar_t* windowClass, const wchar_t* text, DWORD style);
     void Layout(int width, int height);
     void LogPlacement();
-    void LogRendererWindows();
+    // True when the platform showed renderer windows of its own (logged once found).
+    bool LogRendererWindows();
 
     // PlayerWindow.cpp: start-up and the control's events.
     void Start();
@@ -70,4 +71,5 @@ private:
     bool playing = false;
     bool dragging = false;
     DWORD lastPositionLog = 0;
+    bool rendererWindowsFound = false;
 };
