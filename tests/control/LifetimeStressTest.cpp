@@ -4,39 +4,11 @@
 // runs, given in the README's control benchmark section).
 #include "HostedCorvane.h"
 
-#include <tlhelp32.h>
-
-#include <cstdlib>
-
 #include "fakes/FakePlatform.h"
+#include "support/ProcessFigures.h"
+#include "support/StressCounts.h"
 
 namespace {
-
-struct ProcessCounts
-{
-    long threads = 0;
-    DWORD handles = 0;
-};
-
-ProcessCounts Counts()
-{
-    ProcessCounts counts;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 entry = {};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        if (entry.th32OwnerProcessID == GetCurrentProcessId())
-            ++counts.threads;
-    CloseHandle(snapshot);
-    EXPECT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &counts.handles));
-    return counts;
-}
-
-int CyclesOr(int bounded)
-{
-    const char* given = std::getenv("CORVANE_CONTROL_CYCLES");
-    return given ? std::atoi(given) : bounded;
-}
 
 class LifetimeStress : public HostedCorvane
 {
@@ -63,13 +35,12 @@ protected:
     {
         for (int i = 0; i < 2; ++i)
             Cycle(i, clip, raceTheEnd, endEarly);
-        const ProcessCounts before = Counts();
+        const ProcessFigures before = ProcessFigures::Now();
         for (int i = 0; i < cycles; ++i)
             Cycle(i, clip, raceTheEnd, endEarly);
         PumpFor(300);
-        const ProcessCounts after = Counts();
-        std::printf("%d cycles: threads %ld -> %ld, handles %lu -> %lu\n", cycles, before.threads, after.threads,
-                    static_cast<unsigned long>(before.handles), static_cast<unsigned long>(after.handles));
+        const ProcessFigures after = ProcessFigures::Now();
+        ProcessFigures::Print((std::to_string(cycles) + " cycles").c_str(), before, after);
         EXPECT_LE(after.threads, before.threads + threadSlack);
         EXPECT_LE(after.handles, before.handles + handleSlack);
     }
@@ -83,24 +54,24 @@ protected:
 
 TEST_F(LifetimeStressFake, LoadPlayStopDestroy)
 {
-    Run(CyclesOr(100), "video.avi", false, 0.0, 0, 0);
+    Run(CountFromEnvironment("CORVANE_CONTROL_CYCLES", 100), "video.avi", false, 0.0, 0, 0);
 }
 
 TEST_F(LifetimeStressFake, NaturalEndRacesStopAndTheDestructor)
 {
-    Run(CyclesOr(100), "video.avi", true, 0.0, 0, 0);
+    Run(CountFromEnvironment("CORVANE_CONTROL_CYCLES", 100), "video.avi", true, 0.0, 0, 0);
 }
 
 // The real platform keeps some threads and handles of its own for a while; a leak of the
 // control's would grow with the cycles.
 TEST_F(LifetimeStress, RealLoadPlayStopDestroy)
 {
-    Run(CyclesOr(5), "video.avi", false, 0.0, 3, 30);
+    Run(CountFromEnvironment("CORVANE_CONTROL_CYCLES", 5), "video.avi", false, 0.0, 3, 30);
 }
 
 TEST_F(LifetimeStress, RealNaturalEndRacesStopAndTheDestructor)
 {
-    Run(CyclesOr(5), "video.avi", true, 0.15, 3, 30);
+    Run(CountFromEnvironment("CORVANE_CONTROL_CYCLES", 5), "video.avi", true, 0.15, 3, 30);
 }
 
 }  // namespace
