@@ -27,7 +27,11 @@ bool AtlHost::Load(std::string& why)
         why = "atl.dll lacks the container entry points";
         return false;
     }
-    if (!init()) {
+    // The container's window class outlives a container: while one is registered, another
+    // container uses it (the platform's init refuses to register it twice).
+    WNDCLASSEXW registered = {};
+    registered.cbSize = sizeof(registered);
+    if (!init() && !GetClassInfoExW(library, L"AtlAxWin", &registered)) {
         why = "AtlAxWinInit failed";
         return false;
     }

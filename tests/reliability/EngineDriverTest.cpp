@@ -69,9 +69,10 @@ private:
     std::string bitmap = test_images::Bmp();
 };
 
+// A path or text as the trail shows it: its last 40 characters.
 const char* Show(const char* text)
 {
-    return !text ? "null" : std::strlen(text) > 40 ? "<long>" : text;
+    return !text ? "null" : std::strlen(text) > 40 ? text + std::strlen(text) - 40 : text;
 }
 
 class EngineDriver : public ::testing::TestWithParam<unsigned>
