@@ -107,6 +107,9 @@ HRESULT COleControl::Invoke(DISPID dispid, WORD flags, DISPPARAMS* parameters, V
         return DISP_E_MEMBERNOTFOUND;
     DISPPARAMS none = {nullptr, nullptr, 0, 0};
     const DISPPARAMS& given = parameters ? *parameters : none;
+    // Arguments counted but not passed would be read from nowhere.
+    if (given.cArgs > 0 && !given.rgvarg)
+        return E_INVALIDARG;
     const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
     const bool get = (flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) != 0;
     if (given.cNamedArgs > 0 &&

@@ -4,75 +4,15 @@
 // runs, given in the README's control benchmark section).
 #include "HostedCorvane.h"
 
-#include <tlhelp32.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
 
 #include "fakes/FakePlatform.h"
+#include "support/ProcessFigures.h"
+#include "support/StressCounts.h"
 
 namespace {
-
-struct ProcessCounts
-{
-    long threads = 0;
-    DWORD handles = 0;
-};
-
-// Wine answers GetProcessHandleCount with 0; its system handle list does count them.
-DWORD HandlesFromSystemList()
-{
-    struct Entry
-    {
-        ULONG ownerPid;
-        BYTE objectType;
-        BYTE flags;
-        USHORT handle;
-        void* object;
-        ACCESS_MASK access;
-    };
-    using Query = LONG(WINAPI*)(ULONG, void*, ULONG, ULONG*);
-    constexpr ULONG kSystemHandleInformation = 16;
-    auto query = reinterpret_cast<Query>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
-    std::vector<BYTE> buffer(1 << 20);
-    ULONG needed = 0;
-    while (query && query(kSystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed) != 0) {
-        if (buffer.size() >= (64u << 20))
-            return 0;
-        buffer.resize(buffer.size() * 2);
-    }
-    const ULONG count = *reinterpret_cast<ULONG*>(buffer.data());
-    const auto* entries = reinterpret_cast<const Entry*>(buffer.data() + sizeof(void*));
-    DWORD own = 0;
-    for (ULONG i = 0; i < count; ++i)
-        if (entries[i].ownerPid == GetCurrentProcessId())
-            ++own;
-    return own;
-}
-
-ProcessCounts Counts()
-{
-    ProcessCounts counts;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 entry = {};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        if (entry.th32OwnerProcessID == GetCurrentProcessId())
-            ++counts.threads;
-    CloseHandle(snapshot);
-    EXPECT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &counts.handles));
-    if (counts.handles == 0)
-        counts.handles = HandlesFromSystemList();
-    return counts;
-}
-
-int CyclesOr(int bounded)
-{
-    const char* given = std::getenv("CORVANE_CONTROL_CYCLES");
-    return given ? std::atoi(given) : bounded;
-}
 
 class LifetimeStress : public HostedCorvane
 {
@@ -97,15 +37,15 @@ protected:
     }
     // The counts after `cycles` cycles may exceed those before by what the platform itself
     // keeps over as many cycles of the engine alone (`platformGrowth`), and a few threads.
-    void Run(int cycles, const char* clip, bool raceTheEnd, double endEarly, ProcessCounts platformGrowth)
+    void Run(int cycles, const char* clip, bool raceTheEnd, double endEarly, ProcessFigures platformGrowth)
     {
         for (int i = 0; i < 2; ++i)
             Cycle(i, clip, raceTheEnd, endEarly);
-        const ProcessCounts before = Counts();
+        const ProcessFigures before = ProcessFigures::Now();
         for (int i = 0; i < cycles; ++i)
             Cycle(i, clip, raceTheEnd, endEarly);
         PumpFor(300);
-        const ProcessCounts after = Counts();
+        const ProcessFigures after = ProcessFigures::Now();
         std::printf("%d cycles: threads %ld -> %ld, handles %lu -> %lu (the engine alone: +%ld, +%lu)\n", cycles,
                     before.threads, after.threads, static_cast<unsigned long>(before.handles),
                     static_cast<unsigned long>(after.handles), platformGrowth.threads,
@@ -114,7 +54,7 @@ protected:
         EXPECT_LE(after.handles, before.handles + platformGrowth.handles + kHandleSlack);
     }
     // What load, play, stop and close of the engine alone leave behind over `cycles` cycles.
-    static ProcessCounts EngineAloneGrowth(int cycles, const char* clip)
+    static ProcessFigures EngineAloneGrowth(int cycles, const char* clip)
     {
         TestWindow window(400, 300);
         auto cycle = [&] {
@@ -126,10 +66,10 @@ protected:
             engine.CloseGraph();
         };
         cycle();
-        const ProcessCounts before = Counts();
+        const ProcessFigures before = ProcessFigures::Now();
         for (int i = 0; i < cycles; ++i)
             cycle();
-        const ProcessCounts after = Counts();
+        const ProcessFigures after = ProcessFigures::Now();
         return {std::max(0L, after.threads - before.threads),
                 after.handles > before.handles ? after.handles - before.handles : 0};
     }
@@ -147,25 +87,25 @@ protected:
 
 TEST_F(LifetimeStressFake, LoadPlayStopDestroy)
 {
-    Run(CyclesOr(60), "video.avi", false, 0.0, {});
+    Run(CountFromEnvironment("CORVANE_CONTROL_CYCLES", 60), "video.avi", false, 0.0, {});
 }
 
 TEST_F(LifetimeStressFake, NaturalEndRacesStopAndTheDestructor)
 {
-    Run(CyclesOr(60), "video.avi", true, 0.0, {});
+    Run(CountFromEnvironment("CORVANE_CONTROL_CYCLES", 60), "video.avi", true, 0.0, {});
 }
 
 // Under Wine each graph leaves handles of the platform's behind (about 37 per graph here,
 // with the engine alone too): only what the control adds to that counts.
 TEST_F(LifetimeStress, RealLoadPlayStopDestroy)
 {
-    const int cycles = CyclesOr(4);
+    const int cycles = CountFromEnvironment("CORVANE_CONTROL_CYCLES", 4);
     Run(cycles, "video.avi", false, 0.0, EngineAloneGrowth(cycles, "video.avi"));
 }
 
 TEST_F(LifetimeStress, RealNaturalEndRacesStopAndTheDestructor)
 {
-    const int cycles = CyclesOr(4);
+    const int cycles = CountFromEnvironment("CORVANE_CONTROL_CYCLES", 4);
     Run(cycles, "video.avi", true, 0.15, EngineAloneGrowth(cycles, "video.avi"));
 }
 

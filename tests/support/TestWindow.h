@@ -41,6 +41,16 @@ public:
             DispatchMessageA(&msg);
         }
     }
+    // At most `limit` messages: a control's effect tick sleeps on this thread, and a timer as
+    // slow as its tick keeps PumpMessages busy for ever.
+    static void PumpMessagesAtMost(int limit)
+    {
+        MSG msg;
+        for (int i = 0; i < limit && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
 
 private:
     HWND handle = nullptr;

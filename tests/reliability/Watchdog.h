@@ -1,0 +1,64 @@
+// Turns a call that does not return within its limit into a failure that names it: the process
+// ends with the call's description on stderr, since a hung call cannot be unwound.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdio>
+#include <mutex>
+#include <string>
+#include <thread>
+
+class Watchdog
+{
+public:
+    explicit Watchdog(DWORD limitMilliseconds) : limit(limitMilliseconds), watcher([this] { Watch(); }) {}
+    ~Watchdog()
+    {
+        {
+            std::lock_guard<std::mutex> hold(mutex);
+            ending = true;
+        }
+        watcher.join();
+    }
+    Watchdog(const Watchdog&) = delete;
+    Watchdog& operator=(const Watchdog&) = delete;
+
+    // The call about to be made; `Disarm` when it has returned.
+    void Arm(std::string what)
+    {
+        std::lock_guard<std::mutex> hold(mutex);
+        current = std::move(what);
+        armedAt = GetTickCount64();
+    }
+    void Disarm()
+    {
+        std::lock_guard<std::mutex> hold(mutex);
+        armedAt = 0;
+    }
+
+private:
+    void Watch()
+    {
+        for (;;) {
+            Sleep(100);
+            std::lock_guard<std::mutex> hold(mutex);
+            if (ending)
+                return;
+            if (armedAt != 0 && GetTickCount64() - armedAt > limit) {
+                std::fprintf(stderr, "HANG: %s did not return within %lu ms\n", current.c_str(),
+                             static_cast<unsigned long>(limit));
+                std::fflush(stderr);
+                std::fflush(stdout);
+                TerminateProcess(GetCurrentProcess(), 3);
+            }
+        }
+    }
+
+    const DWORD limit;
+    std::mutex mutex;
+    std::string current;
+    ULONGLONG armedAt = 0;
+    bool ending = false;
+    std::thread watcher;
+};
