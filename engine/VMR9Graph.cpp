@@ -187,7 +187,7 @@ int CVMR9Graph::InitDirect3D()
     D3DPRESENT_PARAMETERS parameters = {};
     parameters.BackBufferFormat = mode.Format;
     parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    parameters.hDeviceWindow = videoWindow;
+    parameters.hDeviceWindow = deviceWindow.Get();
     parameters.Windowed = TRUE;
     hr = d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, nullptr,
                            D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters,
@@ -243,6 +243,7 @@ void CVMR9Graph::ReleaseAll()
     overlaySurface.Reset();
     d3dDevice.Reset();
     d3d.Reset();
+    deviceWindow.Destroy();
     direct3DTried = false;
 }
 

@@ -15,6 +15,7 @@
 
 #include <string>
 
+#include "DeviceWindow.h"
 #include "EngineLock.h"
 
 enum GraphState : LONG
@@ -253,6 +254,8 @@ public:
     Ref<IVMRMixerControl9> mixerControl;
     Ref<IVMRMonitorConfig9> monitorConfig;
     Ref<IVMRWindowlessControl9> windowlessControl;
+    // Declared before the device, so that it outlives it.
+    CDeviceWindow deviceWindow;
     Ref<IDirect3D9> d3d;
     Ref<IDirect3DDevice9> d3dDevice;
     Ref<IDirect3DSurface9> overlaySurface;

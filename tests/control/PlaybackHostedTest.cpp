@@ -4,6 +4,7 @@
 #include "HostedCorvane.h"
 
 #include "fakes/FakePlatform.h"
+#include "support/TestImages.h"
 
 namespace {
 
@@ -120,6 +121,19 @@ TEST_F(PlaybackHosted, CommandStopEndsPlaybackLikeTheEndButWithoutOnFinish)
     EXPECT_FALSE(control->mediaReady);
     EXPECT_FALSE(control->finishPending);
     EXPECT_EQ(control->engine.state, GRAPH_STOPPED);
+}
+
+// The picture's own Direct3D device must not share the renderer's window: two devices drawing
+// into one child window bring the host down under Wine.
+TEST_F(PlaybackHosted, AnOverlayPictureDuringPlaybackKeepsTheHostAlive)
+{
+    Load("video.avi");
+    control->SetOverlayBitmap(test_images::Bmp().c_str(), 0, 0, 160, 120, 100);
+    ASSERT_TRUE(control->engine.overlaySurface) << control->engine.lastError;
+    control->Play();
+    PumpFor(800);
+    EXPECT_GE(Playing(), 8);
+    EXPECT_EQ(control->engine.state, GRAPH_RUNNING);
 }
 
 // The engine on the fake platform, whose position moves only when the test seeks.

@@ -168,7 +168,10 @@ TEST_F(GraphCoreFake, VmrIsConfiguredWindowlessWithFourStreamsInOrder)
     ASSERT_EQ(engine.EnsureDirect3D(), 1);
     const auto present = platform.Log().Last("IDirect3D9::CreateDevice").Raw<D3DPRESENT_PARAMETERS>();
     EXPECT_EQ(present.SwapEffect, D3DSWAPEFFECT_DISCARD);
-    EXPECT_EQ(present.hDeviceWindow, window.Handle());
+    // A hidden top-level window of its own, not the renderer's video window.
+    EXPECT_NE(present.hDeviceWindow, window.Handle());
+    EXPECT_EQ(GetAncestor(present.hDeviceWindow, GA_PARENT), GetDesktopWindow());
+    EXPECT_FALSE(IsWindowVisible(present.hDeviceWindow));
     EXPECT_TRUE(present.Windowed);
     EXPECT_EQ(present.BackBufferWidth, 0u);
     EXPECT_EQ(present.BackBufferCount, 0u);
