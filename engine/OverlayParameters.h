@@ -5,12 +5,17 @@
 #include "VMR9Graph.h"
 
 // The caller holds the engine lock and has checked that the mixer bitmap interface exists.
+// Parameters that could not be read are not written back: zeroes would move and hide the overlay.
 template <class Change>
 HRESULT ChangeOverlayParameters(CVMR9Graph& engine, Change change)
 {
     VMR9AlphaBitmap parameters = {};
-    engine.mixerBitmap->GetAlphaBitmapParameters(&parameters);
+    const HRESULT read =
+        engine.ReportIfFailed(engine.mixerBitmap->GetAlphaBitmapParameters(&parameters), "Can't read the overlay");
+    if (FAILED(read))
+        return read;
     change(parameters);
     engine.ApplyColorKey(parameters);
-    return engine.mixerBitmap->UpdateAlphaBitmapParameters(&parameters);
+    return engine.ReportIfFailed(engine.mixerBitmap->UpdateAlphaBitmapParameters(&parameters),
+                                 "Can't change the overlay");
 }

@@ -48,6 +48,13 @@ void CVMR9Graph::ReportError(const char* message, HRESULT code)
     }
 }
 
+HRESULT CVMR9Graph::ReportIfFailed(HRESULT hr, const char* message)
+{
+    if (FAILED(hr))
+        ReportError(message, hr);
+    return hr;
+}
+
 HRESULT CVMR9Graph::AddToRot(IUnknown* graphObject)
 {
     EngineGuard guard(engineLock);
@@ -123,7 +130,8 @@ int CVMR9Graph::BuildGraph()
     graph.As(&mediaSeeking);
 
     if (mediaEventEx)
-        mediaEventEx->SetNotifyWindow(reinterpret_cast<OAHWND>(videoWindow), kGraphNotifyMessage, 0);
+        ReportIfFailed(mediaEventEx->SetNotifyWindow(reinterpret_cast<OAHWND>(videoWindow), kGraphNotifyMessage, 0),
+                       "Could not have the graph's events sent to the window");
     AddToRot(graph.Get());
     return BuildVmr();
 }
@@ -152,13 +160,13 @@ int CVMR9Graph::BuildVmr()
     // Direct3D waits for the first overlay picture (EnsureDirect3D): only that picture uses
     // it, the VMR-9 sets up its own, and an idle device costs time at build and CPU in playback.
     if (SUCCEEDED(vmrFilter.As(&vmrConfig))) {
-        vmrConfig->SetRenderingMode(VMR9Mode_Windowless);
-        vmrConfig->SetNumberOfStreams(numStreams);
-        vmrConfig->SetRenderingPrefs(0);
+        ReportIfFailed(vmrConfig->SetRenderingMode(VMR9Mode_Windowless), "Could not set the VMR9 windowless");
+        ReportIfFailed(vmrConfig->SetNumberOfStreams(numStreams), "Could not set the VMR9 streams");
+        ReportIfFailed(vmrConfig->SetRenderingPrefs(0), "Could not set the VMR9 rendering preferences");
     }
     if (SUCCEEDED(vmrFilter.As(&windowlessControl))) {
-        windowlessControl->SetVideoClippingWindow(videoWindow);
-        windowlessControl->SetAspectRatioMode(VMR9ARMode_None);
+        ReportIfFailed(windowlessControl->SetVideoClippingWindow(videoWindow), "Could not set the video window");
+        ReportIfFailed(windowlessControl->SetAspectRatioMode(VMR9ARMode_None), "Could not set the aspect ratio");
     }
     vmrFilter.As(&mixerBitmap);
     vmrFilter.As(&mixerControl);
@@ -213,7 +221,7 @@ void CVMR9Graph::ReleaseAll()
 {
     EngineGuard guard(engineLock);
     if (mediaEventEx)
-        mediaEventEx->SetNotifyWindow(0, kGraphNotifyMessage, 0);
+        ReportIfFailed(mediaEventEx->SetNotifyWindow(0, kGraphNotifyMessage, 0), "Could not stop the graph's events");
     for (int i = 0; i < LAYER_COUNT; ++i) {
         sourceFilters[i].Reset();
         fileNames[i].clear();
@@ -255,7 +263,7 @@ void CVMR9Graph::CloseGraph()
     // The graph is stopped before its release whatever `state` says: the engine's Stop leaves
     // it paused, and releasing a paused graph with sound can hang on some platforms.
     if (mediaControl && (state == GRAPH_RUNNING || state == GRAPH_PAUSED || GraphState() != State_Stopped))
-        mediaControl->Stop();
+        ReportIfFailed(mediaControl->Stop(), "Can't stop the graph before closing it");
     state = GRAPH_STOPPED;
     ReleaseAll();
     RemoveFromRot();

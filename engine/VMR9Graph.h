@@ -84,6 +84,9 @@ public:
     void ReleaseAll();
     void CloseGraph();
     void ReportError(const char* message, HRESULT code);
+    // The platform's answer, passed on; a failure is recorded with `message` first, so that a
+    // step the engine carries on from still leaves its trace.
+    HRESULT ReportIfFailed(HRESULT hr, const char* message);
     HRESULT AddToRot(IUnknown* graphObject);
     void RemoveFromRot();
 

@@ -15,7 +15,7 @@ void CVMR9Graph::SetAudioVolume(LONG newVolume)
         return;
     volume = newVolume;
     if (basicAudio)
-        basicAudio->put_Volume(PlatformVolume(volume));
+        ReportIfFailed(basicAudio->put_Volume(PlatformVolume(volume)), "Can't set the volume");
 }
 
 LONG CVMR9Graph::GetAudioVolume()
@@ -28,20 +28,20 @@ void CVMR9Graph::MuteAudio()
 {
     EngineGuard guard(engineLock);
     if (basicAudio)
-        basicAudio->put_Volume(kSilence);
+        ReportIfFailed(basicAudio->put_Volume(kSilence), "Can't mute the sound");
 }
 
 void CVMR9Graph::ApplyVolume()
 {
     EngineGuard guard(engineLock);
     if (basicAudio)
-        basicAudio->put_Volume(PlatformVolume(volume));
+        ReportIfFailed(basicAudio->put_Volume(PlatformVolume(volume)), "Can't set the volume");
 }
 
 int CVMR9Graph::SetAudioBalance(LONG balance)
 {
     EngineGuard guard(engineLock);
-    return basicAudio && SUCCEEDED(basicAudio->put_Balance(balance)) ? 1 : 0;
+    return basicAudio && SUCCEEDED(ReportIfFailed(basicAudio->put_Balance(balance), "Can't set the balance")) ? 1 : 0;
 }
 
 LONG CVMR9Graph::GetAudioBalance()

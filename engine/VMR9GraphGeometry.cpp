@@ -85,7 +85,8 @@ int CVMR9Graph::SetAspectRatio(BOOL keep)
         ReportError("Can't set aspect ratio, no VMR", E_FAIL);
         return 0;
     }
-    windowlessControl->SetAspectRatioMode(keep ? VMR9ARMode_LetterBox : VMR9ARMode_None);
+    ReportIfFailed(windowlessControl->SetAspectRatioMode(keep ? VMR9ARMode_LetterBox : VMR9ARMode_None),
+                   "Can't set aspect ratio");
     return 1;
 }
 
@@ -98,7 +99,7 @@ void CVMR9Graph::UpdateVideoPosition()
     RECT client = {};
     if (!GetClientRect(videoWindow, &client))
         return;
-    windowlessControl->SetVideoPosition(nullptr, &client);
+    ReportIfFailed(windowlessControl->SetVideoPosition(nullptr, &client), "Can't place the video");
 }
 
 int CVMR9Graph::Repaint()
@@ -112,7 +113,7 @@ int CVMR9Graph::Repaint()
     HDC dc = videoWindow ? GetDC(videoWindow) : nullptr;
     if (!dc)
         return 0;
-    HRESULT hr = windowlessControl->RepaintVideo(videoWindow, dc);
+    HRESULT hr = ReportIfFailed(windowlessControl->RepaintVideo(videoWindow, dc), "Can't repaint");
     ReleaseDC(videoWindow, dc);
     return SUCCEEDED(hr) ? 1 : 0;
 }

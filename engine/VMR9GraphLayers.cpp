@@ -43,7 +43,7 @@ int CVMR9Graph::SetLayerAlpha(int layer, int alphaPercent)
     const float alpha = PercentToFraction(alphaPercent);
     // A layer without a mixer stream (4 to 9) is refused by the mixer; the table keeps the
     // value so that it is sent again once the layer has a stream.
-    mixerControl->SetAlpha(static_cast<DWORD>(layer), alpha);
+    ReportIfFailed(mixerControl->SetAlpha(static_cast<DWORD>(layer), alpha), "Can't set alpha, the mixer refused it");
     layerTable[layer].alpha = alpha;
     return 1;
 }
@@ -117,7 +117,7 @@ int CVMR9Graph::ApplyLayerRect(int layer)
     }
     if (!mixerControl)
         return 1;
-    return SUCCEEDED(mixerControl->SetOutputRect(static_cast<DWORD>(layer), &shown)) ? 1 : 0;
+    return SUCCEEDED(ReportIfFailed(mixerControl->SetOutputRect(static_cast<DWORD>(layer), &shown), "Can't set layer rect")) ? 1 : 0;
 }
 
 int CVMR9Graph::ApplyLayerAlpha(int layer)
@@ -128,7 +128,8 @@ int CVMR9Graph::ApplyLayerAlpha(int layer)
         return 0;
     if (!mixerControl)
         return 1;
-    return SUCCEEDED(mixerControl->SetAlpha(static_cast<DWORD>(layer), layerTable[layer].alpha)) ? 1 : 0;
+    return SUCCEEDED(ReportIfFailed(mixerControl->SetAlpha(static_cast<DWORD>(layer), layerTable[layer].alpha),
+                                    "Can't set alpha, the mixer refused it")) ? 1 : 0;
 }
 
 int CVMR9Graph::ApplyLayerZOrder(int stream, int z)
@@ -136,7 +137,8 @@ int CVMR9Graph::ApplyLayerZOrder(int stream, int z)
     EngineGuard guard(engineLock);
     if (!mixerControl)
         return 1;
-    return SUCCEEDED(mixerControl->SetZOrder(static_cast<DWORD>(stream), static_cast<DWORD>(z))) ? 1 : 0;
+    return SUCCEEDED(ReportIfFailed(mixerControl->SetZOrder(static_cast<DWORD>(stream), static_cast<DWORD>(z)),
+                                    "Can't set ZOrder")) ? 1 : 0;
 }
 
 int CVMR9Graph::FlipLayer(int layer)

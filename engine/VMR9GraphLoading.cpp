@@ -69,7 +69,7 @@ int CVMR9Graph::SetMediaFile(const char* fileName, LONG layer, BOOL haveSound)
         // Stopped and rewound at once: going through Stop, which pauses the graph again, and
         // waiting for that pause would only cost time before the same end state.
         if (mediaControl && GraphState() != State_Stopped)
-            mediaControl->Stop();
+            ReportIfFailed(mediaControl->Stop(), "Can't stop the graph before loading");
         if (state == GRAPH_RUNNING || state == GRAPH_PAUSED) {
             SeekToStart();
             playbackFinished = 1;
@@ -160,7 +160,7 @@ int CVMR9Graph::RenderLayers()
             SUCCEEDED(FindUnconnectedPin(soundRenderers[i].Get(), PINDIR_INPUT, &unconnected))) {
             // No sound reached this layer's renderer.
             if (filterGraph)
-                filterGraph->RemoveFilter(soundRenderers[i].Get());
+                ReportIfFailed(filterGraph->RemoveFilter(soundRenderers[i].Get()), "Can't remove a filter");
             soundRenderers[i].Reset();
         }
         if (!layerHasSound[i] && soundRenderers[i])

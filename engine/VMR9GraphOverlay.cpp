@@ -105,13 +105,14 @@ private:
 int HideOverlay(CVMR9Graph& engine)
 {
     VMR9AlphaBitmap parameters = {};
-    engine.mixerBitmap->GetAlphaBitmapParameters(&parameters);
+    engine.ReportIfFailed(engine.mixerBitmap->GetAlphaBitmapParameters(&parameters), "Can't read the overlay");
     parameters.dwFlags = VMR9AlphaBitmap_Disable;
     if ((effectFlags & EFFECT_FLIP) != 0)
         engine.reflipOnShow = 1;
     if ((effectFlags & EFFECT_MIRROR) != 0)
         engine.remirrorOnShow = 1;
-    return SUCCEEDED(engine.mixerBitmap->UpdateAlphaBitmapParameters(&parameters)) ? 1 : 0;
+    return SUCCEEDED(engine.ReportIfFailed(engine.mixerBitmap->UpdateAlphaBitmapParameters(&parameters),
+                                           "Can't hide the overlay")) ? 1 : 0;
 }
 
 // A rebuilt overlay comes back at home; flip and mirror it again as they were when hidden.
@@ -160,8 +161,9 @@ int CVMR9Graph::SetOverlayBitmap(const char* fileName, int alphaPercent, COLORRE
     const char* file = fileName ? fileName : "";
 
     LONG nativeWidth = 0, nativeHeight = 0, aspectWidth = 0, aspectHeight = 0;
-    if (FAILED(windowlessControl->GetNativeVideoSize(&nativeWidth, &nativeHeight, &aspectWidth,
-                                                     &aspectHeight)))
+    if (FAILED(ReportIfFailed(windowlessControl->GetNativeVideoSize(&nativeWidth, &nativeHeight, &aspectWidth,
+                                                                    &aspectHeight),
+                              "Can't set bitmap, no video size")))
         return 0;
     int height = kFallbackImageSize, width = kFallbackImageSize;
     if (!ReadBitmapSize(file, &height, &width))
@@ -176,7 +178,8 @@ int CVMR9Graph::SetOverlayBitmap(const char* fileName, int alphaPercent, COLORRE
         return 0;
     }
     // An unreadable file leaves the surface as it was created; the loader scales what it reads.
-    Platform().loadSurfaceFromFile(overlaySurface.Get(), file, D3DX_DEFAULT, 0);
+    ReportIfFailed(Platform().loadSurfaceFromFile(overlaySurface.Get(), file, D3DX_DEFAULT, 0),
+                   "Can't read the overlay picture");
 
     // A refused picture keeps its surface, so that a later update can offer it again.
     return ShowSurface(*this, alphaPercent, colorKey, pixels);
@@ -260,7 +263,7 @@ int CVMR9Graph::SetOverlayText(const char* text, int left, int top)
     ApplyColorKey(bitmap);
     StoreOverlayHome(*this, dest, bitmap.fAlpha);
     // The mixer copies the picture during the call; the canvas goes right after.
-    return SUCCEEDED(mixerBitmap->SetAlphaBitmap(&bitmap)) ? 1 : 0;
+    return SUCCEEDED(ReportIfFailed(mixerBitmap->SetAlphaBitmap(&bitmap), "Can't set the overlay text")) ? 1 : 0;
 }
 
 void CVMR9Graph::SetFontSize(LONG points)

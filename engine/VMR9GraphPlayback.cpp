@@ -23,7 +23,7 @@ int CVMR9Graph::Play()
         RECT source = {0, 0, width, height};
         RECT destination = {};
         GetClientRect(videoWindow, &destination);
-        windowlessControl->SetVideoPosition(&source, &destination);
+        ReportIfFailed(windowlessControl->SetVideoPosition(&source, &destination), "Can't place the video");
 
         if (!HasNoVideo())
             AcquireFrameStep();
@@ -40,7 +40,7 @@ int CVMR9Graph::Play()
 
         playbackFinished = 0;
         state = GRAPH_RUNNING;
-        if (FAILED(mediaControl->Run()))
+        if (FAILED(ReportIfFailed(mediaControl->Run(), "Can't play, the graph does not run")))
             return 0;
     }
     // Waited out without the lock, so the monitor thread is not held up meanwhile.
@@ -59,13 +59,13 @@ int CVMR9Graph::Stop()
         return 0;
     if (state == GRAPH_STOPPED || state == GRAPH_CLOSED)
         return 1;
-    if (FAILED(mediaControl->StopWhenReady()))
+    if (FAILED(ReportIfFailed(mediaControl->StopWhenReady(), "Can't stop, the graph is not ready")))
         return 0;
-    mediaControl->Stop();
+    ReportIfFailed(mediaControl->Stop(), "Can't stop the graph");
     playbackFinished = 1;
     state = GRAPH_STOPPED;
     SeekToStart();
-    return SUCCEEDED(mediaControl->Pause()) ? 1 : 0;
+    return SUCCEEDED(ReportIfFailed(mediaControl->Pause(), "Can't hold the graph at its start")) ? 1 : 0;
 }
 
 int CVMR9Graph::Pause()
@@ -74,12 +74,12 @@ int CVMR9Graph::Pause()
     if (state == GRAPH_STOPPED || !mediaControl)
         return 0;
     if (state == GRAPH_RUNNING) {
-        if (FAILED(mediaControl->Pause()))
+        if (FAILED(ReportIfFailed(mediaControl->Pause(), "Can't pause the graph")))
             return 0;
         state = GRAPH_PAUSED;
         return 1;
     }
-    if (FAILED(mediaControl->Run()))
+    if (FAILED(ReportIfFailed(mediaControl->Run(), "Can't resume the graph")))
         return 0;
     state = GRAPH_RUNNING;
     return 1;

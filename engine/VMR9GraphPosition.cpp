@@ -40,26 +40,29 @@ REFERENCE_TIME SliderToMediaTime(LONG slider, REFERENCE_TIME duration)
         return duration;
     return (static_cast<REFERENCE_TIME>(scaled) * duration) / CVMR9Graph::SLIDER_SCALE;
 }
-// (position * 1000) / duration. Media that reports no length sits at the start of the scale
-// instead of dividing by zero; positions far outside the media saturate instead of wrapping.
+// (position * 1000) / duration, on the scale 0..1000. Media that reports no length sits at the
+// start instead of dividing by zero; the platform may report a position slightly past the end
+// (or far outside the media), which lands at the scale's ends instead of beyond them.
 int SliderPosition(REFERENCE_TIME position, REFERENCE_TIME duration)
 {
-    if (duration == 0)
+    if (duration <= 0)
         return 0;
+    const REFERENCE_TIME inside = std::min(std::max(position, REFERENCE_TIME{0}), duration);
+    // inside <= duration, so the product only overflows for media over ~29 years long.
     constexpr REFERENCE_TIME kLimit = std::numeric_limits<REFERENCE_TIME>::max() / CVMR9Graph::SLIDER_SCALE;
-    const REFERENCE_TIME bounded = std::min(std::max(position, -kLimit), kLimit);
-    const REFERENCE_TIME slider = bounded * CVMR9Graph::SLIDER_SCALE / duration;
-    return static_cast<int>(std::min<REFERENCE_TIME>(std::max<REFERENCE_TIME>(slider, INT_MIN), INT_MAX));
+    if (duration > kLimit)
+        return static_cast<int>(inside / (duration / CVMR9Graph::SLIDER_SCALE));
+    return static_cast<int>(inside * CVMR9Graph::SLIDER_SCALE / duration);
 }
 }  // namespace
 
 int CVMR9Graph::ReadDurationAndPosition(REFERENCE_TIME& duration, REFERENCE_TIME& position)
 {
     EngineGuard guard(engineLock);
-    if (!mediaSeeking || FAILED(mediaSeeking->GetDuration(&duration)))
+    if (!mediaSeeking || FAILED(ReportIfFailed(mediaSeeking->GetDuration(&duration), "Can't read the duration")))
         return 0;
     LONGLONG stop = 0;
-    return SUCCEEDED(mediaSeeking->GetPositions(&position, &stop)) ? 1 : 0;
+    return SUCCEEDED(ReportIfFailed(mediaSeeking->GetPositions(&position, &stop), "Can't read the position")) ? 1 : 0;
 }
 
 REFERENCE_TIME CVMR9Graph::ReportedPosition(REFERENCE_TIME duration, REFERENCE_TIME position)
@@ -87,7 +90,7 @@ double CVMR9Graph::GetDuration()
 {
     EngineGuard guard(engineLock);
     REFERENCE_TIME duration = 0;
-    if (!mediaSeeking || FAILED(mediaSeeking->GetDuration(&duration)))
+    if (!mediaSeeking || FAILED(ReportIfFailed(mediaSeeking->GetDuration(&duration), "Can't read the duration")))
         return 0.0;
     return static_cast<double>(duration) * kSecondsPerUnit;
 }
@@ -105,7 +108,8 @@ int CVMR9Graph::SetPosition(double seconds)
 {
     EngineGuard guard(engineLock);
     REFERENCE_TIME duration = 0;
-    if (!mediaSeeking || !mediaControl || FAILED(mediaSeeking->GetDuration(&duration)))
+    if (!mediaSeeking || !mediaControl ||
+        FAILED(ReportIfFailed(mediaSeeking->GetDuration(&duration), "Can't seek, no duration")))
         return 0;
     REFERENCE_TIME target = 0;
     if (!SecondsToMediaTime(seconds, target))
@@ -120,7 +124,8 @@ void CVMR9Graph::SetSliderPosition(LONG slider)
 {
     EngineGuard guard(engineLock);
     REFERENCE_TIME duration = 0;
-    if (!mediaSeeking || !mediaControl || FAILED(mediaSeeking->GetDuration(&duration)))
+    if (!mediaSeeking || !mediaControl ||
+        FAILED(ReportIfFailed(mediaSeeking->GetDuration(&duration), "Can't seek, no duration")))
         return;
     SeekStopped(SliderToMediaTime(slider, duration));
 }
@@ -130,7 +135,8 @@ void CVMR9Graph::SeekToStart()
     EngineGuard guard(engineLock);
     LONGLONG start = 0;
     if (mediaSeeking)
-        mediaSeeking->SetPositions(&start, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+        ReportIfFailed(mediaSeeking->SetPositions(&start, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning),
+                       "Can't seek to the start");
 }
 
 OAFilterState CVMR9Graph::GraphState()
@@ -152,12 +158,13 @@ HRESULT CVMR9Graph::SeekStopped(REFERENCE_TIME target)
     // paused at its position) is paused again whatever the seek gave.
     const OAFilterState before = GraphState();
     if (before != State_Stopped)
-        mediaControl->Stop();
-    const HRESULT hr = mediaSeeking->SetPositions(&target, kSeekFlags, nullptr, AM_SEEKING_NoPositioning);
+        ReportIfFailed(mediaControl->Stop(), "Can't stop the graph to seek");
+    const HRESULT hr =
+        ReportIfFailed(mediaSeeking->SetPositions(&target, kSeekFlags, nullptr, AM_SEEKING_NoPositioning), "Can't seek");
     if (before == State_Running && SUCCEEDED(hr))
-        mediaControl->Run();
+        ReportIfFailed(mediaControl->Run(), "Can't run the graph again after seeking");
     else if (before == State_Paused)
-        mediaControl->Pause();
+        ReportIfFailed(mediaControl->Pause(), "Can't pause the graph again after seeking");
     return hr;
 }
 
@@ -175,8 +182,8 @@ void CVMR9Graph::SetPlaybackRate(double rate)
     EngineGuard guard(engineLock);
     if (rate != 0.5 && rate != 1.0 && rate != 2.0)
         return;
-    if (!mediaSeeking || FAILED(mediaSeeking->SetRate(rate)))
+    if (!mediaSeeking || FAILED(ReportIfFailed(mediaSeeking->SetRate(rate), "Can't set the playback rate")))
         return;
     if (state == GRAPH_RUNNING && mediaControl)
-        mediaControl->Run();
+        ReportIfFailed(mediaControl->Run(), "Can't run the graph at the new rate");
 }

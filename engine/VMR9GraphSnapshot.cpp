@@ -88,7 +88,7 @@ int CVMR9Graph::SaveCurrentImage(const char* path)
     if (!windowlessControl || !path)
         return 0;
     BYTE* raw = nullptr;
-    HRESULT hr = windowlessControl->GetCurrentImage(&raw);
+    HRESULT hr = ReportIfFailed(windowlessControl->GetCurrentImage(&raw), "Can't get the current image");
     TaskBlock block(raw);  // freed on every path, also when the call failed yet gave a block
     if (FAILED(hr) || !block)
         return 0;

@@ -206,14 +206,21 @@ TEST_F(PlaybackFake, SetPositionRefusesWhatHasNoMediaTime)
     EXPECT_EQ(LastSeekTarget(), "0");
 }
 
-// A platform reporting a position far outside the media: the slider answer saturates.
-TEST_F(PlaybackFake, SliderAnswerNeverWraps)
+// A platform reporting a position outside the media: the slider answer stays on its scale.
+TEST_F(PlaybackFake, SliderAnswerStaysOnItsScale)
 {
     LoadAndPlay();
-    Media().current = 10000000LL * 1000000000LL;  // 1e9 s into 10 s of media
-    EXPECT_EQ(engine.PollPlayback(), std::numeric_limits<int>::max());
-    Media().current = std::numeric_limits<LONGLONG>::min();
-    EXPECT_EQ(engine.PollPlayback(), std::numeric_limits<int>::min());
+    const struct { LONGLONG position; int slider; } cases[] = {
+        {10 * kSecond + 120000, 1000},  // a little past the end, as the platform reports near it
+        {10000000LL * 1000000000LL, 1000},
+        {-kSecond, 0},
+        {std::numeric_limits<LONGLONG>::min(), 0},
+        {5 * kSecond, 500},
+    };
+    for (const auto& c : cases) {
+        Media().current = c.position;
+        EXPECT_EQ(engine.PollPlayback(), c.slider) << c.position;
+    }
 }
 
 TEST_F(PlaybackFake, FailingSeekLeavesTheGraphStoppedAndTheStateRunning)
