@@ -160,7 +160,7 @@ int CVMR9Graph::RenderLayers()
             SUCCEEDED(FindUnconnectedPin(soundRenderers[i].Get(), PINDIR_INPUT, &unconnected))) {
             // No sound reached this layer's renderer.
             if (filterGraph)
-                ReportIfFailed(filterGraph->RemoveFilter(soundRenderers[i].Get()), "Can't remove a filter");
+                filterGraph->RemoveFilter(soundRenderers[i].Get());
             soundRenderers[i].Reset();
         }
         if (!layerHasSound[i] && soundRenderers[i])

@@ -163,7 +163,7 @@ void CVMR9Graph::RemoveDownstream(IBaseFilter* filter, IBaseFilter* stop)
     if (SUCCEEDED(NextFilterSkippingAudio(filter, PINDIR_OUTPUT, &next)) && next && next.Get() != stop)
         RemoveDownstream(next.Get(), stop);
     if (filterGraph)
-        ReportIfFailed(filterGraph->RemoveFilter(filter), "Can't remove a filter");
+        filterGraph->RemoveFilter(filter);
 }
 
 bool CVMR9Graph::HasConnectedOutput(IBaseFilter* filter)
@@ -211,7 +211,7 @@ void CVMR9Graph::RemoveFilterAndFeeder(IBaseFilter* filter)
         FeedsOnly(feeder.Get(), filter))
         RemoveDownstream(feeder.Get(), filter);
     if (filterGraph)
-        ReportIfFailed(filterGraph->RemoveFilter(filter), "Can't remove a filter");
+        filterGraph->RemoveFilter(filter);
 }
 
 HRESULT CVMR9Graph::RenderOutputPins(IBaseFilter* filter)
@@ -292,7 +292,7 @@ void CVMR9Graph::RemoveVideoBranch(IBaseFilter* filter)
     const bool pictureStage = SUCCEEDED(NextFilterSkippingAudio(filter, PINDIR_INPUT, &feeder)) && feeder &&
                               FeedsOnly(feeder.Get(), filter) && CarriesVideo(feeder.Get(), PINDIR_INPUT);
     if (filterGraph)
-        ReportIfFailed(filterGraph->RemoveFilter(filter), "Can't remove a filter");
+        filterGraph->RemoveFilter(filter);
     if (pictureStage)
         RemoveVideoBranch(feeder.Get());
 }

@@ -46,10 +46,13 @@ protected:
             Cycle(i, clip, raceTheEnd, endEarly);
         PumpFor(300);
         const ProcessFigures after = ProcessFigures::Now();
-        std::printf("%d cycles: threads %ld -> %ld, handles %lu -> %lu (the engine alone: +%ld, +%lu)\n", cycles,
-                    before.threads, after.threads, static_cast<unsigned long>(before.handles),
+        std::printf("%d cycles: threads %ld -> %ld, handles %lu -> %lu (the engine alone: +%ld, +%lu), "
+                    "working set %lu -> %lu KB\n",
+                    cycles, before.threads, after.threads, static_cast<unsigned long>(before.handles),
                     static_cast<unsigned long>(after.handles), platformGrowth.threads,
-                    static_cast<unsigned long>(platformGrowth.handles));
+                    static_cast<unsigned long>(platformGrowth.handles),
+                    static_cast<unsigned long>(before.workingSet / 1024),
+                    static_cast<unsigned long>(after.workingSet / 1024));
         EXPECT_LE(after.threads, before.threads + platformGrowth.threads + kThreadSlack);
         EXPECT_LE(after.handles, before.handles + platformGrowth.handles + kHandleSlack);
     }

@@ -240,3 +240,14 @@ TEST_F(EffectsFake, WithoutTheMixerNothingHappens)
     bare.RestoreOverlayAlpha();
     EXPECT_TRUE(platform.Log().Sequence("IVMRMixerBitmap9").empty());
 }
+
+TEST_F(EffectsFake, ParametersThatCannotBeReadAreNotWrittenBack)
+{
+    PictureAtPercent(80, 10, 95, 20);
+    effectFlags = EFFECT_SLIDE;
+    platform.FailNext("IVMRMixerBitmap9::GetAlphaBitmapParameters", E_FAIL);
+    engine.SlideStep();
+    EXPECT_EQ(Updates(), 0u);
+    EXPECT_EQ(Live().rDest.left, Percent(80));
+    EXPECT_NE(std::string(engine.lastError).find("Can't read the overlay"), std::string::npos);
+}

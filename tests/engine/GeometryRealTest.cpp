@@ -75,7 +75,7 @@ TEST_F(GeometryReal, RepaintGivesTheRenderersAnswer)
     // Before a video is connected Wine's renderer has no device to paint with.
     EXPECT_EQ(direct, VFW_E_WRONG_STATE);
     EXPECT_EQ(engine.Repaint(), SUCCEEDED(direct) ? 1 : 0);
-    EXPECT_STREQ(engine.lastError, "");
+    EXPECT_NE(std::string(engine.lastError).find("Can't repaint : COM Error 0x80040227"), std::string::npos);
     TestWindow::PumpMessages();
 }
 
@@ -87,7 +87,6 @@ TEST_F(GeometryReal, NoSnapshotWithoutMediaAndNoFileMade)
     DeleteFileA(path.c_str());
     EXPECT_EQ(engine.SaveCurrentImage(path.c_str()), 0);
     EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_STREQ(engine.lastError, "");
 }
 
 }  // namespace

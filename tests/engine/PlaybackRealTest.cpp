@@ -34,8 +34,9 @@ TEST_F(PlaybackReal, PlaysToTheNaturalEndAndReportsTheEnd)
     engine.mediaSeeking->GetPositions(&end, &stop);
     REFERENCE_TIME length = 0;
     engine.mediaSeeking->GetDuration(&length);
-    EXPECT_EQ(lastPoll, static_cast<int>(end * 1000 / length));
-    EXPECT_GE(lastPoll, 1000);
+    // The platform reports the end at or a little past the duration; the answer stays at 1000.
+    EXPECT_GE(end, length);
+    EXPECT_EQ(lastPoll, 1000);
     EXPECT_DOUBLE_EQ(engine.GetPosition(), duration);
     EXPECT_EQ(engine.GetPositionHHMMSS(), "00:00:02");
 
