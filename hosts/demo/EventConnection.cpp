@@ -1,6 +1,7 @@
 #include "EventConnection.h"
 
 #include "RefCountedObject.h"
+#include "SourceConnection.h"
 
 #include <new>
 
@@ -52,60 +53,25 @@ private:
     EventHandler handler;
 };
 
-// The type description of interface `iid` among those the control's class implements.
-ComPtr<ITypeInfo> ImplementedTypeInfo(IProvideClassInfo2* classInfo, REFIID iid)
-{
-    ComPtr<ITypeInfo> coclass;
-    TYPEATTR* attributes = nullptr;
-    if (FAILED(classInfo->GetClassInfo(&coclass)) || FAILED(coclass->GetTypeAttr(&attributes)))
-        return nullptr;
-    WORD implemented = attributes->cImplTypes;
-    coclass->ReleaseTypeAttr(attributes);
-    for (UINT i = 0; i < implemented; ++i) {
-        HREFTYPE reference = 0;
-        ComPtr<ITypeInfo> candidate;
-        TYPEATTR* candidateAttributes = nullptr;
-        if (FAILED(coclass->GetRefTypeOfImplType(i, &reference)) ||
-            FAILED(coclass->GetRefTypeInfo(reference, &candidate)) ||
-            FAILED(candidate->GetTypeAttr(&candidateAttributes)))
-            continue;
-        bool matches = IsEqualIID(candidateAttributes->guid, iid) != FALSE;
-        candidate->ReleaseTypeAttr(candidateAttributes);
-        if (matches)
-            return candidate;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 HRESULT CEventConnection::Connect(IUnknown* control, EventHandler handler)
 {
     Disconnect();
-    ComPtr<IProvideClassInfo2> classInfo;
-    HRESULT hr = control->QueryInterface(IID_PPV_ARGS(&classInfo));
-    IID source = {};
-    if (SUCCEEDED(hr))
-        hr = classInfo->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &source);
-    ComPtr<IConnectionPointContainer> container;
-    if (SUCCEEDED(hr))
-        hr = control->QueryInterface(IID_PPV_ARGS(&container));
-    ComPtr<IConnectionPoint> found;
-    if (SUCCEEDED(hr))
-        hr = container->FindConnectionPoint(source, &found);
+    SourceConnection found;
+    HRESULT hr = FindSourceConnection(control, found);
     if (FAILED(hr))
         return hr;
-    ComPtr<ITypeInfo> events = ImplementedTypeInfo(classInfo.Get(), source);
-    if (!events)
+    if (!found.events)
         return TYPE_E_ELEMENTNOTFOUND;
 
     ComPtr<IDispatch> sink;
-    sink.Attach(new (std::nothrow) CEventSink(source, events.Get(), std::move(handler)));
+    sink.Attach(new (std::nothrow) CEventSink(found.source, found.events.Get(), std::move(handler)));
     if (!sink)
         return E_OUTOFMEMORY;
-    hr = found->Advise(sink.Get(), &cookie);
+    hr = found.point->Advise(sink.Get(), &cookie);
     if (SUCCEEDED(hr))
-        point = found;
+        point = found.point;
     return hr;
 }
 

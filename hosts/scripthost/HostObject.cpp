@@ -2,6 +2,7 @@
 
 #include "ConsoleOutput.h"
 #include "EventSink.h"
+#include "SourceConnection.h"
 
 #include <olectl.h>
 
@@ -69,35 +70,6 @@ std::wstring HexCode(HRESULT hr)
     wchar_t text[16];
     wsprintfW(text, L"0x%08x", static_cast<unsigned>(hr));
     return text;
-}
-
-// The type description of the source interface `iid` among the coclass's interfaces.
-ComPtr<ITypeInfo> SourceTypeInfo(IUnknown* object, REFIID iid)
-{
-    ComPtr<IProvideClassInfo> classInfo;
-    ComPtr<ITypeInfo> coclass;
-    if (FAILED(object->QueryInterface(IID_PPV_ARGS(&classInfo))) || FAILED(classInfo->GetClassInfo(&coclass)))
-        return nullptr;
-    TYPEATTR* attributes = nullptr;
-    if (FAILED(coclass->GetTypeAttr(&attributes)))
-        return nullptr;
-    WORD implemented = attributes->cImplTypes;
-    coclass->ReleaseTypeAttr(attributes);
-    for (UINT i = 0; i < implemented; ++i) {
-        HREFTYPE reference = 0;
-        ComPtr<ITypeInfo> candidate;
-        if (FAILED(coclass->GetRefTypeOfImplType(i, &reference)) ||
-            FAILED(coclass->GetRefTypeInfo(reference, &candidate)))
-            continue;
-        TYPEATTR* candidateAttributes = nullptr;
-        if (FAILED(candidate->GetTypeAttr(&candidateAttributes)))
-            continue;
-        bool matches = IsEqualIID(candidateAttributes->guid, iid) != FALSE;
-        candidate->ReleaseTypeAttr(candidateAttributes);
-        if (matches)
-            return candidate;
-    }
-    return nullptr;
 }
 
 } // namespace
@@ -208,30 +180,19 @@ HRESULT CHostObject::CreateControl(const DISPPARAMS& parameters, VARIANT* result
 
 HRESULT CHostObject::ConnectEvents(IUnknown* object, const std::wstring& prefix)
 {
-    ComPtr<IProvideClassInfo2> classInfo;
-    HRESULT hr = object->QueryInterface(IID_PPV_ARGS(&classInfo));
-    IID sourceIid = {};
-    if (SUCCEEDED(hr))
-        hr = classInfo->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &sourceIid);
-    ComPtr<IConnectionPointContainer> container;
-    if (SUCCEEDED(hr))
-        hr = object->QueryInterface(IID_PPV_ARGS(&container));
-    ComPtr<IConnectionPoint> point;
-    if (SUCCEEDED(hr))
-        hr = container->FindConnectionPoint(sourceIid, &point);
+    SourceConnection found;
+    HRESULT hr = FindSourceConnection(object, found);
     if (FAILED(hr))
         return hr;
-
-    ComPtr<ITypeInfo> events = SourceTypeInfo(object, sourceIid);
     ComPtr<CEventSink> sink;
-    sink.Attach(new (std::nothrow) CEventSink(session, prefix, sourceIid, events.Get()));
+    sink.Attach(new (std::nothrow) CEventSink(session, prefix, found.source, found.events.Get()));
     if (!sink)
         return E_OUTOFMEMORY;
     DWORD cookie = 0;
-    hr = point->Advise(static_cast<IDispatch*>(sink.Get()), &cookie);
+    hr = found.point->Advise(static_cast<IDispatch*>(sink.Get()), &cookie);
     if (FAILED(hr))
         return hr;
-    session.KeepConnection(point.Get(), cookie);
+    session.KeepConnection(found.point.Get(), cookie);
     return S_OK;
 }
 
