@@ -75,7 +75,11 @@ int CVMR9Graph::SetMediaFile(const char* fileName, LONG layer, BOOL haveSound)
             playbackFinished = 1;
         }
     } else {
-        if (!BuildGraph()) {
+        // A graph object that gives no graph builder cannot take a source or render it.
+        const bool built = BuildGraph() != 0;
+        if (built && !graphBuilder)
+            ReportError("Could not build the graph", E_NOINTERFACE);
+        if (!built || !graphBuilder) {
             // Undo the part that was built (graph, table entry, COM), so nothing is left
             // half-made and the next load builds afresh.
             state = GRAPH_STOPPED;

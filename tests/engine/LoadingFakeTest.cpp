@@ -107,6 +107,18 @@ TEST_F(LoadingFake, FailedFirstBuildLeavesNothingBehindAndTheNextLoadBuildsAgain
     EXPECT_EQ(engine.state, GRAPH_STOPPED);
 }
 
+// A graph object without a graph builder was taken for a built graph, and the load then used
+// the missing builder.
+TEST_F(LoadingFake, GraphWithoutAGraphBuilderIsRefusedAndClosed)
+{
+    platform.FailWhen("IUnknown::QueryInterface", E_NOINTERFACE,
+                      [](const CallRecord& call) { return call.args.at(0) == GuidName(IID_IGraphBuilder); });
+    EXPECT_EQ(Load("clip.avi", 0), 0);
+    EXPECT_TRUE(LastErrorIs("Could not build the graph", E_NOINTERFACE)) << engine.lastError;
+    EXPECT_EQ(engine.state, GRAPH_CLOSED);
+    EXPECT_FALSE(engine.graph);
+}
+
 TEST_F(LoadingFake, MissingSourceFilterLeavesTheLayerEmptyAndTheGraphStopped)
 {
     platform.FailNext("IGraphBuilder::AddSourceFilter", VFW_E_UNKNOWN_FILE_TYPE);
