@@ -151,8 +151,9 @@ int CVMR9Graph::RenderLayers()
     for (int i = 0; i < LAYER_COUNT; ++i) {
         if (!sourceFilters[i])
             continue;
+        // A stream that cannot be rendered leaves the layer playing without it.
         if (FindPin(sourceFilters[i].Get(), PINDIR_OUTPUT))
-            RenderOutputPins(sourceFilters[i].Get());
+            ReportIfFailed(RenderOutputPins(sourceFilters[i].Get()), "Could not render every stream of this layer");
         if (Ref<IBaseFilter> builderRenderer = FindFilterByName(kBuilderSoundRenderer))
             RemoveFilterAndFeeder(builderRenderer.Get());
         // A picture the mixer has no input for would play unmixed in a window of its own,

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "fakes/FakePlatform.h"
@@ -33,11 +34,10 @@ protected:
             control->Stop();
         }
         Release();
+        BetweenControls();
         Host(400, 300);
-        ForgetPlatformRecords();
     }
-    // The fake platform records every call; forgotten between cycles, so memory shows the control's.
-    virtual void ForgetPlatformRecords() {}
+    virtual void BetweenControls() {}
     // The counts after `cycles` cycles may exceed those before by what the platform itself
     // keeps over as many cycles of the engine alone (`platformGrowth`), and a few threads.
     void Run(int cycles, const char* clip, bool raceTheEnd, double endEarly, ProcessFigures platformGrowth)
@@ -90,8 +90,14 @@ protected:
 class LifetimeStressFake : public LifetimeStress
 {
 protected:
-    FakePlatform platform;
-    void ForgetPlatformRecords() override { platform.Log().Clear(); }
+    // The fake platform keeps every call and every released object until it ends (for its
+    // reference report): a fresh one for each control, so memory shows the control's own.
+    std::optional<FakePlatform> platform{std::in_place};
+    void BetweenControls() override
+    {
+        platform.reset();
+        platform.emplace();
+    }
 };
 
 TEST_F(LifetimeStressFake, LoadPlayStopDestroy)

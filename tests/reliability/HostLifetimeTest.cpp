@@ -61,7 +61,9 @@ TEST_F(HostLifetime, SecondControlMadeAndDestroyedWhileTheFirstPlays)
         PumpFor(100);
         if (cycle % 2)
             second->Stop();
-        platform.Log().Clear();  // the fake's record of calls is no memory of the control's
+        // The fake keeps every released object until it ends (for its reference report); its
+        // record of calls at least is no memory of the control's.
+        platform.Log().Clear();
     }
     PumpFor(300);
     const ProcessFigures after = ProcessFigures::Now();
