@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "AnsiText.h"
 #include "CorvaneCtrl.h"
 #include "CorvaneDispids.h"
 #include "CorvaneIds.h"
@@ -143,7 +144,7 @@ struct Bench
 {
     Container container;
     TimingSink sink;
-    std::string clip;
+    std::wstring clip;
 
     void LoadToFirstOnPlaying(std::vector<double>& total, std::vector<double>& play)
     {
@@ -205,9 +206,10 @@ int main(int argc, char** argv)
     }
     OleInitialize(nullptr);
     Bench bench;
-    bench.clip = std::string(argv[1]) + "\\av.avi";
-    if (GetFileAttributesA(bench.clip.c_str()) == INVALID_FILE_ATTRIBUTES || !bench.container.Load()) {
-        std::printf("no clip at %s, or no ATL container\n", bench.clip.c_str());
+    const std::string clip = std::string(argv[1]) + "\\av.avi";
+    bench.clip = WideFromAnsi(clip);
+    if (GetFileAttributesA(clip.c_str()) == INVALID_FILE_ATTRIBUTES || !bench.container.Load()) {
+        std::printf("no clip at %s, or no ATL container\n", clip.c_str());
         return 2;
     }
     std::vector<double> total, play, endDelays, cpu1, cpu4;

@@ -52,7 +52,7 @@ public:
     void OnXEffectSpeedChanged();
 
     // ---- Loading, transport, position, audio and layers ----
-    void LoadMediaFile(const char* filePath, short layer, BOOL haveSound);
+    void LoadMediaFile(const wchar_t* filePath, short layer, BOOL haveSound);
     void Play();
     void Pause();
     void Stop();
@@ -80,19 +80,19 @@ public:
     void SwapVideo();
 
     // ---- Overlay, text and effects ----
-    void SetOverlayBitmap(const char* filePath, long left, long top, long width, long height, long alpha);
+    void SetOverlayBitmap(const wchar_t* filePath, long left, long top, long width, long height, long alpha);
     void UpdateOverlayBitmapParam(long left, long top, long width, long height, long alpha);
-    void SetText(const char* text, long left, long top);
+    void SetText(const wchar_t* text, long left, long top);
     void SetFontSize(long fontSize);
     void SetFontColor(long fontColor);
-    void SetFontName(const char* fontName);
+    void SetFontName(const wchar_t* fontName);
     void DisableText();
     void DisableOverlayBitmap();
     void SlideEffect();
     void StrobeEffect();
     void MirrorEffect();
     void FlipEffect();
-    void GetCurrentImage(const char* filePath);
+    void GetCurrentImage(const wchar_t* filePath);
 
     // ---- About box ----
     void AboutBox();
@@ -128,10 +128,10 @@ public:
     BOOL XLoop = FALSE;
     long XEffectSpeed = 125;
     volatile BOOL finishPending = FALSE;
-    std::string lastText;
+    std::wstring lastText;
     long textLeft = 0;
     long textTop = 0;
-    std::string bitmapFile;
+    std::wstring bitmapFile;
     long bitmapLeft = 0;
     long bitmapTop = 0;
     long bitmapWidth = 0;

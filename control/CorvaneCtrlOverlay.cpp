@@ -3,7 +3,7 @@
 // re-show through DisableOverlayBitmap or DisableText tries again with the same values.
 #include "CorvaneCtrl.h"
 
-#include <cstring>
+#include <cwchar>
 
 namespace {
 constexpr COLORREF kTransparentWhite = 0xFFFFFF;
@@ -13,19 +13,20 @@ RECT PixelRect(long left, long top, long width, long height)
     return RECT{left, top, left + width, top + height};
 }
 
-// The text as the shared buffer can hold it: at most its size less the terminator.
-std::string FittedText(const char* text)
+// The text as the shared buffer can hold it: at most its size less the terminator, in whole
+// characters.
+std::wstring FittedText(const wchar_t* text)
 {
     if (!text)
-        return std::string();
-    return std::string(text, strnlen(text, CVMR9Graph::kTextBufferSize - 1));
+        return std::wstring();
+    return std::wstring(text, CVMR9Graph::FittedTextLength(text));
 }
 }  // namespace
 
-void CCorvaneCtrl::SetOverlayBitmap(const char* filePath, long left, long top, long width, long height,
+void CCorvaneCtrl::SetOverlayBitmap(const wchar_t* filePath, long left, long top, long width, long height,
                                     long alpha)
 {
-    const char* file = filePath ? filePath : "";
+    const wchar_t* file = filePath ? filePath : L"";
     engine.SetOverlayBitmap(file, alpha, kTransparentWhite, PixelRect(left, top, width, height));
     bitmapFile = file;
     StoreBitmapPlace(left, top, width, height, alpha);
@@ -46,11 +47,11 @@ void CCorvaneCtrl::StoreBitmapPlace(long left, long top, long width, long height
     bitmapAlpha = alpha;
 }
 
-void CCorvaneCtrl::SetText(const char* text, long left, long top)
+void CCorvaneCtrl::SetText(const wchar_t* text, long left, long top)
 {
     // A longer text is cut so that the buffer always keeps its terminator.
-    const std::string fitted = FittedText(text);
-    std::memcpy(CVMR9Graph::textBuffer, fitted.c_str(), fitted.size() + 1);
+    const std::wstring fitted = FittedText(text);
+    wmemcpy(CVMR9Graph::textBuffer, fitted.c_str(), fitted.size() + 1);
     engine.SetOverlayText(CVMR9Graph::textBuffer, left, top);
     lastText = fitted;
     textLeft = left;
@@ -67,7 +68,7 @@ void CCorvaneCtrl::SetFontColor(long fontColor)
     engine.SetFontColor(static_cast<COLORREF>(fontColor));
 }
 
-void CCorvaneCtrl::SetFontName(const char* fontName)
+void CCorvaneCtrl::SetFontName(const wchar_t* fontName)
 {
     engine.SetFontName(fontName);
 }
@@ -118,7 +119,7 @@ void CCorvaneCtrl::FlipEffect()
     engine.FlipOverlay(effectFlags);
 }
 
-void CCorvaneCtrl::GetCurrentImage(const char* filePath)
+void CCorvaneCtrl::GetCurrentImage(const wchar_t* filePath)
 {
     engine.SaveCurrentImage(filePath);
 }

@@ -1,7 +1,7 @@
 // Loading and the transport commands: LoadMediaFile, Play, Pause (a toggle), Stop, StepFrame.
 #include "CorvaneCtrl.h"
 
-void CCorvaneCtrl::LoadMediaFile(const char* filePath, short layer, BOOL haveSound)
+void CCorvaneCtrl::LoadMediaFile(const wchar_t* filePath, short layer, BOOL haveSound)
 {
     const LONG widenedLayer = layer;
     CreateVideoWindow();
@@ -27,12 +27,17 @@ void CCorvaneCtrl::Play()
         SetModifiedFlag(true);
         return;
     }
+    // A monitor that has already taken the end would stop the graph this call starts: it is
+    // ended before the graph runs. A play that then fails leaves a polling monitor polling.
+    const bool monitorWasPolling = monitorThread && WaitForSingleObject(monitorThread, 0) == WAIT_TIMEOUT;
+    EndMonitor();
     LayoutVideoWindow();
-    if (!engine.Play())
-        return;
     // Not greater also refuses a duration that is not a number.
-    if (!(engine.GetDuration() > 0.0))
+    if (!engine.Play() || !(engine.GetDuration() > 0.0)) {
+        if (monitorWasPolling)
+            StartMonitor();
         return;
+    }
     engine.UpdateVideoPosition();
     engine.Repaint();
     mediaReady = TRUE;
@@ -41,9 +46,6 @@ void CCorvaneCtrl::Play()
         engine.MuteAudio();
     else
         engine.ApplyVolume();
-    EndMonitor();
-    // The monitor just ended may have raised the flag on its way out: this play starts clean.
-    finishPending = FALSE;
     StartMonitor();
     StartPlayingTimer();
     StartFinishTimer();

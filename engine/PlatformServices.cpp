@@ -10,9 +10,9 @@ PlatformServices PlatformServices::Real()
         return CoCreateInstance(clsid, outer, context, iid, object);
     };
     services.createDirect3D = [](UINT sdkVersion) { return Direct3DCreate9(sdkVersion); };
-    services.loadSurfaceFromFile = [](IDirect3DSurface9* surface, const char* fileName,
+    services.loadSurfaceFromFile = [](IDirect3DSurface9* surface, const wchar_t* fileName,
                                       DWORD filter, D3DCOLOR colorKey) {
-        return D3DXLoadSurfaceFromFileA(surface, nullptr, nullptr, fileName, nullptr, filter,
+        return D3DXLoadSurfaceFromFileW(surface, nullptr, nullptr, fileName, nullptr, filter,
                                         colorKey, nullptr);
     };
     services.getErrorText = [](HRESULT code, char* buffer, DWORD bufferLength) {

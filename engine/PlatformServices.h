@@ -17,8 +17,8 @@ struct PlatformServices
         createInstance;
     // Direct3DCreate9.
     std::function<IDirect3D9*(UINT sdkVersion)> createDirect3D;
-    // D3DXLoadSurfaceFromFileA with no palette and no rectangles.
-    std::function<HRESULT(IDirect3DSurface9* surface, const char* fileName, DWORD filter,
+    // D3DXLoadSurfaceFromFileW with no palette and no rectangles.
+    std::function<HRESULT(IDirect3DSurface9* surface, const wchar_t* fileName, DWORD filter,
                           D3DCOLOR colorKey)>
         loadSurfaceFromFile;
     // AMGetErrorTextA: the length of the description written, 0 when there is none.

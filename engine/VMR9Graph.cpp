@@ -258,7 +258,8 @@ void CVMR9Graph::ReleaseAll()
 void CVMR9Graph::CloseGraph()
 {
     EngineGuard guard(engineLock);
-    if (state == GRAPH_CLOSED)
+    // A half-built graph (its VMR-9 failed) is there although no load got through.
+    if (state == GRAPH_CLOSED && !graph)
         return;
     // The graph is stopped before its release whatever `state` says: the engine's Stop leaves
     // it paused, and releasing a paused graph with sound can hang on some platforms.

@@ -158,21 +158,32 @@ public:
     int Repaint();
 
     // ---- Overlay picture and text ----
-    // Size of a .bmp file as LoadImageA reads it; 0 (outputs untouched) for anything else.
+    // Names and texts are UTF-16; each operation that takes one also has a narrow form for
+    // ANSI callers (VMR9GraphAnsiEntries.cpp), which converts from the system code page.
+    // Size of a .bmp file as LoadImage reads it; 0 (outputs untouched) for anything else.
+    int ReadBitmapSize(const wchar_t* fileName, int* height, int* width);
     int ReadBitmapSize(const char* fileName, int* height, int* width);
     // Loads the image into a new surface and shows it over the given pixel rectangle.
+    int SetOverlayBitmap(const wchar_t* fileName, int alphaPercent, COLORREF colorKey, const RECT& pixels);
     int SetOverlayBitmap(const char* fileName, int alphaPercent, COLORREF colorKey, const RECT& pixels);
     // Moves and re-weights the picture already loaded.
     int UpdateOverlayBitmap(int alphaPercent, COLORREF colorKey, const RECT& pixels);
     // Draws one line of text with GDI and shows it with its top-left corner at (left, top).
+    int SetOverlayText(const wchar_t* text, int left, int top);
     int SetOverlayText(const char* text, int left, int top);
     HFONT CreateTextFont();
     void SetFontSize(LONG points);
     void SetFontColor(COLORREF color);
+    void SetFontName(const wchar_t* faceName);
     void SetFontName(const char* faceName);
     // Hide (OVERLAY_DISABLED in flags) or rebuild the overlay from the caller's stored values.
+    int ShowOverlayBitmap(LONG flags, const wchar_t* fileName, int left, int top, int width, int height,
+                          int alphaPercent);
     int ShowOverlayBitmap(LONG flags, const char* fileName, int left, int top, int width, int height,
                           int alphaPercent);
+    // A text longer than the buffer holds is cut to whole characters: 999 UTF-16 units at most
+    // (999 bytes on the narrow path).
+    int ShowOverlayText(LONG flags, const wchar_t* text, int left, int top);
     int ShowOverlayText(LONG flags, const char* text, int left, int top);
     int FlipOverlay(LONG flags);
     int MirrorOverlay(LONG flags);
@@ -180,7 +191,9 @@ public:
     void ApplyColorKey(VMR9AlphaBitmap& bitmap);
     // Holds the text a re-show draws: one buffer for the whole process.
     static constexpr size_t kTextBufferSize = 1000;
-    static char textBuffer[kTextBufferSize];
+    static wchar_t textBuffer[kTextBufferSize];
+    // The length of the text as the buffer holds it, its terminator kept.
+    static size_t FittedTextLength(const wchar_t* text);
 
     // ---- Effect animation ----
     // Sets all of the given bits of effectFlags, or clears them all if any is set.
@@ -192,9 +205,11 @@ public:
 
     // ---- Snapshot ----
     // Writes the mixer's current picture as a bitmap file; 1 when the whole file was written.
+    int SaveCurrentImage(const wchar_t* path);
     int SaveCurrentImage(const char* path);
 
     // ---- Media loading and rendering ----
+    int SetMediaFile(const wchar_t* fileName, LONG layer, BOOL haveSound);
     int SetMediaFile(const char* fileName, LONG layer, BOOL haveSound);
     int AddSoundRenderer(LONG layer);
     int RenderLayers();
@@ -221,7 +236,7 @@ public:
 
     // ---- Members, in declaration order ----
     LONG state = GRAPH_CLOSED;
-    std::string fontName = "Impact";
+    std::wstring fontName = L"Impact";
     COLORREF textColor = 255;
     LONG fontSize = 12;
     LONG remirrorOnShow = 0;
@@ -237,7 +252,7 @@ public:
     LONG numStreams = 4;
     HWND videoWindow = nullptr;
     Ref<IBaseFilter> sourceFilters[LAYER_COUNT];
-    std::string fileNames[LAYER_COUNT];
+    std::wstring fileNames[LAYER_COUNT];
     BOOL layerHasSound[LAYER_COUNT];
     Ref<IBaseFilter> soundRenderers[LAYER_COUNT];
     Ref<IUnknown> graph;

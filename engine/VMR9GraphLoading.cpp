@@ -10,17 +10,6 @@ namespace {
 // The name under which the graph builder adds a sound renderer of its own.
 const char kBuilderSoundRenderer[] = "Default DirectSound Device";
 
-std::wstring AnsiToWide(const char* text)
-{
-    const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    if (length <= 0)
-        return std::wstring();
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
-    wide.resize(static_cast<size_t>(length - 1));
-    return wide;
-}
-
 bool IsLayer(LONG layer) { return layer >= 0 && layer < LAYER_COUNT; }
 }  // namespace
 
@@ -49,7 +38,7 @@ int CVMR9Graph::AddSoundRenderer(LONG layer)
     return 1;
 }
 
-int CVMR9Graph::SetMediaFile(const char* fileName, LONG layer, BOOL haveSound)
+int CVMR9Graph::SetMediaFile(const wchar_t* fileName, LONG layer, BOOL haveSound)
 {
     EngineGuard guard(engineLock);
     // The layer indexes every per-layer array, so nothing is written before it is known good.
@@ -79,13 +68,17 @@ int CVMR9Graph::SetMediaFile(const char* fileName, LONG layer, BOOL haveSound)
         const bool built = BuildGraph() != 0;
         if (built && !graphBuilder)
             ReportError("Could not build the graph", E_NOINTERFACE);
-        if (!built || !graphBuilder) {
+        if (!graphBuilder) {
             // Undo the part that was built (graph, table entry, COM), so nothing is left
             // half-made and the next load builds afresh.
             state = GRAPH_STOPPED;
             CloseGraph();
             return 0;
         }
+        // A graph whose VMR-9 could not be made stays as it is: later loads go ahead without
+        // the video and still play sound (machines without 3D acceleration).
+        if (!built)
+            return 0;
         // Building empties every layer; this load's own choice of sound still holds.
         layerHasSound[layer] = haveSound;
     }
@@ -98,12 +91,10 @@ int CVMR9Graph::SetMediaFile(const char* fileName, LONG layer, BOOL haveSound)
         sourceFilters[layer].Reset();
     }
 
-    char sourceName[8];
-    snprintf(sourceName, sizeof sourceName, "SRC%02ld", static_cast<long>(layer));
-    const std::wstring wideName = AnsiToWide(sourceName);
-    const std::wstring wideFile = AnsiToWide(fileName);
+    wchar_t sourceName[8];
+    swprintf(sourceName, sizeof sourceName / sizeof sourceName[0], L"SRC%02ld", static_cast<long>(layer));
     Ref<IBaseFilter> source;
-    HRESULT hr = graphBuilder->AddSourceFilter(wideFile.c_str(), wideName.c_str(), &source);
+    HRESULT hr = graphBuilder->AddSourceFilter(fileName, sourceName, &source);
     if (SUCCEEDED(hr) && !source)
         hr = E_FAIL;
     if (FAILED(hr))

@@ -4,17 +4,18 @@
 
 #include "PercentFraction.h"
 
+#include "EngineText.h"
 #include "OverlayParameters.h"
 #include "PlatformServices.h"
 
-#include <cstring>
+#include <cwchar>
 #include <utility>
 
-char CVMR9Graph::textBuffer[CVMR9Graph::kTextBufferSize] = {};
+wchar_t CVMR9Graph::textBuffer[CVMR9Graph::kTextBufferSize] = {};
 
 namespace {
 constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr int kFallbackImageSize = 128;  // images LoadImageA cannot size are scaled into this
+constexpr int kFallbackImageSize = 128;  // images LoadImage cannot size are scaled into this
 constexpr int kPointsPerInch = 72;
 constexpr int kStandardDpi = 96;
 
@@ -133,12 +134,12 @@ int AfterRebuild(CVMR9Graph& engine, int rebuilt)
 }
 }  // namespace
 
-int CVMR9Graph::ReadBitmapSize(const char* fileName, int* height, int* width)
+int CVMR9Graph::ReadBitmapSize(const wchar_t* fileName, int* height, int* width)
 {
     EngineGuard guard(engineLock);
     if (!fileName || !height || !width)
         return 0;
-    HANDLE image = LoadImageA(nullptr, fileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE);
+    HANDLE image = LoadImageW(nullptr, fileName, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE);
     if (!image)
         return 0;
     BITMAP info = {};
@@ -151,14 +152,14 @@ int CVMR9Graph::ReadBitmapSize(const char* fileName, int* height, int* width)
     return 1;
 }
 
-int CVMR9Graph::SetOverlayBitmap(const char* fileName, int alphaPercent, COLORREF colorKey,
+int CVMR9Graph::SetOverlayBitmap(const wchar_t* fileName, int alphaPercent, COLORREF colorKey,
                                  const RECT& pixels)
 {
     EngineGuard guard(engineLock);
     if (!PictureTargetsReady(*this))
         return 0;
     overlaySurface.Reset();
-    const char* file = fileName ? fileName : "";
+    const wchar_t* file = fileName ? fileName : L"";
 
     LONG nativeWidth = 0, nativeHeight = 0, aspectWidth = 0, aspectHeight = 0;
     if (FAILED(ReportIfFailed(windowlessControl->GetNativeVideoSize(&nativeWidth, &nativeHeight, &aspectWidth,
@@ -205,16 +206,16 @@ HFONT CVMR9Graph::CreateTextFont()
     if (dc)
         ReleaseDC(videoWindow, dc);
 
-    LOGFONTA font = {};
+    LOGFONTW font = {};
     // Negative: a character height (without internal leading) of that many pixels.
     font.lfHeight = -MulDiv(fontSize, dpi, kPointsPerInch);
-    lstrcpynA(font.lfFaceName, fontName.c_str(), LF_FACESIZE);
+    lstrcpynW(font.lfFaceName, fontName.c_str(), LF_FACESIZE);
     // Smoothed edges would blend into the white key and leave a halo.
     font.lfQuality = NONANTIALIASED_QUALITY;
-    return CreateFontIndirectA(&font);
+    return CreateFontIndirectW(&font);
 }
 
-int CVMR9Graph::SetOverlayText(const char* text, int left, int top)
+int CVMR9Graph::SetOverlayText(const wchar_t* text, int left, int top)
 {
     EngineGuard guard(engineLock);
     // An empty line would give the mixer an empty source rectangle.
@@ -231,14 +232,14 @@ int CVMR9Graph::SetOverlayText(const char* text, int left, int top)
     if (!textFont)
         return 0;
 
-    const int length = static_cast<int>(strnlen(text, 0x7FFFFFFF));
+    const int length = static_cast<int>(wcsnlen(text, 0x7FFFFFFF));
     HDC screen = GetDC(videoWindow);
     if (!screen)
         return 0;
     TextCanvas canvas(screen, textFont);
     SIZE size = {0, 0};
     VMR9NormalizedRect dest = {};
-    const bool ready = canvas.dc && GetTextExtentPoint32A(canvas.dc, text, length, &size) &&
+    const bool ready = canvas.dc && GetTextExtentPoint32W(canvas.dc, text, length, &size) &&
                        ToNormalizedRect(RECT{left, top, left + size.cx, top + size.cy}, dest) &&
                        canvas.AttachBitmap(screen, size);
     ReleaseDC(videoWindow, screen);
@@ -251,7 +252,7 @@ int CVMR9Graph::SetOverlayText(const char* text, int left, int top)
     // white is keyed out, so only the glyphs show.
     SetBkColor(canvas.dc, kWhite);
     SetTextColor(canvas.dc, textColor);
-    TextOutA(canvas.dc, 0, 0, text, length);
+    TextOutW(canvas.dc, 0, 0, text, length);
 
     VMR9AlphaBitmap bitmap = {};
     bitmap.dwFlags = VMR9AlphaBitmap_hDC;
@@ -278,14 +279,14 @@ void CVMR9Graph::SetFontColor(COLORREF color)
     textColor = color;
 }
 
-void CVMR9Graph::SetFontName(const char* faceName)
+void CVMR9Graph::SetFontName(const wchar_t* faceName)
 {
     EngineGuard guard(engineLock);
     if (faceName)
         fontName = faceName;
 }
 
-int CVMR9Graph::ShowOverlayBitmap(LONG flags, const char* fileName, int left, int top, int width,
+int CVMR9Graph::ShowOverlayBitmap(LONG flags, const wchar_t* fileName, int left, int top, int width,
                                   int height, int alphaPercent)
 {
     EngineGuard guard(engineLock);
@@ -297,7 +298,12 @@ int CVMR9Graph::ShowOverlayBitmap(LONG flags, const char* fileName, int left, in
                                                 RECT{left, top, left + width, top + height}));
 }
 
-int CVMR9Graph::ShowOverlayText(LONG flags, const char* text, int left, int top)
+size_t CVMR9Graph::FittedTextLength(const wchar_t* text)
+{
+    return WholeCharacterPrefix(text, kTextBufferSize - 1);
+}
+
+int CVMR9Graph::ShowOverlayText(LONG flags, const wchar_t* text, int left, int top)
 {
     EngineGuard guard(engineLock);
     if (!mixerBitmap || !text || !*text)
@@ -305,9 +311,9 @@ int CVMR9Graph::ShowOverlayText(LONG flags, const char* text, int left, int top)
     if ((flags & OVERLAY_DISABLED) != 0)
         return HideOverlay(*this);
     // Longer text is cut to what the buffer holds; the caller may pass the buffer itself.
-    const size_t length = strnlen(text, kTextBufferSize - 1);
-    std::memmove(textBuffer, text, length);
-    textBuffer[length] = '\0';
+    const size_t length = FittedTextLength(text);
+    wmemmove(textBuffer, text, length);
+    textBuffer[length] = L'\0';
     return AfterRebuild(*this, SetOverlayText(textBuffer, left, top));
 }
 

@@ -14,19 +14,19 @@ int CVMR9Graph::Play()
             ReportError("Can't play, no graph", E_FAIL);
             return 0;
         }
-        if (!windowlessControl) {
-            ReportError("Can't play, no VMR", E_FAIL);
-            return 0;
+        if (windowlessControl) {
+            LONG width = 0, height = 0, aspectWidth = 0, aspectHeight = 0;
+            windowlessControl->GetNativeVideoSize(&width, &height, &aspectWidth, &aspectHeight);
+            RECT source = {0, 0, width, height};
+            RECT destination = {};
+            GetClientRect(videoWindow, &destination);
+            ReportIfFailed(windowlessControl->SetVideoPosition(&source, &destination), "Can't place the video");
+            if (!HasNoVideo())
+                AcquireFrameStep();
+        } else {
+            // A graph whose VMR-9 could not be made has no picture to place; its sound plays.
+            ReportError("Can't show the video, no VMR", E_FAIL);
         }
-        LONG width = 0, height = 0, aspectWidth = 0, aspectHeight = 0;
-        windowlessControl->GetNativeVideoSize(&width, &height, &aspectWidth, &aspectHeight);
-        RECT source = {0, 0, width, height};
-        RECT destination = {};
-        GetClientRect(videoWindow, &destination);
-        ReportIfFailed(windowlessControl->SetVideoPosition(&source, &destination), "Can't place the video");
-
-        if (!HasNoVideo())
-            AcquireFrameStep();
 
         if (soundRenderers[0] && basicAudio) {
             long current = 0;

@@ -82,7 +82,7 @@ bool WriteAll(HANDLE file, const void* data, DWORD length)
 }
 }  // namespace
 
-int CVMR9Graph::SaveCurrentImage(const char* path)
+int CVMR9Graph::SaveCurrentImage(const wchar_t* path)
 {
     EngineGuard guard(engineLock);
     if (!windowlessControl || !path)
@@ -97,7 +97,7 @@ int CVMR9Graph::SaveCurrentImage(const char* path)
     if (!MeasureDib(block.get(), layout))
         return 0;
 
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return 0;
@@ -112,7 +112,7 @@ int CVMR9Graph::SaveCurrentImage(const char* path)
     if (!written) {
         // A cut-off bitmap is no picture: remove it, but only a disk file, never a device.
         if (onDisk)
-            DeleteFileA(path);
+            DeleteFileW(path);
         return 0;
     }
     return 1;

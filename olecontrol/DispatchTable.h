@@ -3,6 +3,7 @@
 // and DispatchStock(StockProperty::...); parameter and result types follow from the C++ types:
 //   short <-> VT_I2, long <-> VT_I4, double <-> VT_R8, BOOL (int) <-> VARIANT_BOOL,
 //   OLE_COLOR/ULONG <-> VT_I4 bits, const char* parameter <- BSTR as ANSI,
+//   const wchar_t* parameter <- the BSTR itself (UTF-16, whole; a null BSTR as ""),
 //   std::string <-> BSTR (ANSI converted), BSTR result passed through (the caller frees it).
 #pragma once
 
@@ -136,6 +137,12 @@ template <> struct DispatchValue<const char*>
 {
     static constexpr VARTYPE type = VT_BSTR;
     static const char* From(const VARIANT&, const std::string& text) { return text.c_str(); }
+};
+// Wide text reaches the member as the host gave it, with no code-page round trip.
+template <> struct DispatchValue<const wchar_t*>
+{
+    static constexpr VARTYPE type = VT_BSTR;
+    static const wchar_t* From(const VARIANT& v, const std::string&) { return v.bstrVal ? v.bstrVal : L""; }
 };
 template <> struct DispatchValue<std::string>
 {

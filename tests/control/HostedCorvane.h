@@ -88,7 +88,7 @@ protected:
     }
     void Load(const char* clip, short layer = 0, BOOL sound = FALSE)
     {
-        control->LoadMediaFile(TestMediaPath(clip).c_str(), layer, sound);
+        control->LoadMediaFile(TestMediaPathW(clip).c_str(), layer, sound);
     }
     int Playing() const { return sink.CountOf(DISPID_CORVANE_ONPLAYING); }
     int Finished() const { return sink.CountOf(DISPID_CORVANE_ONFINISH); }

@@ -128,7 +128,7 @@ TEST_F(PlaybackHosted, CommandStopEndsPlaybackLikeTheEndButWithoutOnFinish)
 TEST_F(PlaybackHosted, AnOverlayPictureDuringPlaybackKeepsTheHostAlive)
 {
     Load("video.avi");
-    control->SetOverlayBitmap(test_images::Bmp().c_str(), 0, 0, 160, 120, 100);
+    control->SetOverlayBitmap(Widened(test_images::Bmp()).c_str(), 0, 0, 160, 120, 100);
     ASSERT_TRUE(control->engine.overlaySurface) << control->engine.lastError;
     control->Play();
     PumpFor(800);
@@ -172,6 +172,42 @@ TEST_F(PlaybackHostedFake, PlayRightAfterTheEndKeepsItsTimersAndFiresNoStaleOnFi
     EXPECT_NE(control->playingTimerId, 0u);
     EXPECT_NE(control->finishTimerId, 0u);
     EXPECT_FALSE(MonitorEnded());
+}
+
+TEST_F(PlaybackHostedFake, PlayWhileTheMonitorIsAboutToStopAtTheEndKeepsTheGraphRunning)
+{
+    Load("video.avi");
+    control->Play();
+    const DWORD windowThread = GetCurrentThreadId();
+    HANDLE held = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE ran = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    LONG holds = 0;
+    platform.OnCall("IMediaControl::Run", [&](const CallRecord&) { SetEvent(ran); });
+    // The monitor has taken the end and is on its way into the graph's stop: it is held there
+    // with the engine let go, until a Play has run the graph (or a second has passed: a Play
+    // that waits for the monitor first never runs the graph meanwhile).
+    platform.OnCall("IMediaControl::StopWhenReady", [&](const CallRecord&) {
+        if (GetCurrentThreadId() == windowThread || InterlockedIncrement(&holds) != 1)
+            return;
+        control->engine.engineLock.Leave();
+        SetEvent(held);
+        WaitForSingleObject(ran, 1000);
+        control->engine.engineLock.Enter();
+    });
+    control->SetPosition(control->GetDuration());
+    ASSERT_EQ(WaitForSingleObject(held, 2000), WAIT_OBJECT_0);
+    const int ticks = Playing();
+    control->Play();
+    PumpFor(400);
+    EXPECT_EQ(platform.Graph().settings.state, State_Running);
+    EXPECT_EQ(control->engine.state, GRAPH_RUNNING);
+    EXPECT_GT(Playing(), ticks);
+    EXPECT_EQ(Finished(), 0) << sink.Sequence();
+    EXPECT_FALSE(MonitorEnded());
+    platform.Log().ClearHooks();
+    control->Stop();
+    CloseHandle(held);
+    CloseHandle(ran);
 }
 
 }  // namespace

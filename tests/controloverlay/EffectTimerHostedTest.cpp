@@ -13,6 +13,7 @@
 #include "olecontrol/AtlHost.h"
 #include "olecontrol/EventSink.h"
 #include "support/TestImages.h"
+#include "support/WideText.h"
 
 using Microsoft::WRL::ComPtr;
 using Clock = std::chrono::steady_clock;
@@ -51,7 +52,7 @@ protected:
         CVMR9Graph& engine = (*control)->engine;
         ASSERT_EQ(engine.SetVideoWindow(host->Window()), 1);
         ASSERT_EQ(engine.BuildGraph(), 1) << engine.lastError;
-        (*control)->SetOverlayBitmap(test_images::Bmp().c_str(), 0, 0, 320, 240, 100);
+        (*control)->SetOverlayBitmap(Widened(test_images::Bmp()).c_str(), 0, 0, 320, 240, 100);
         ASSERT_TRUE(engine.overlaySurface) << engine.lastError;
 
         ASSERT_EQ(control->As<IConnectionPointContainer>()->FindConnectionPoint(DIID__DCorvaneEvents, &point), S_OK);

@@ -7,6 +7,7 @@
 #include "fakes/PackedDib.h"
 #include "support/TestImages.h"
 #include "support/TestWindow.h"
+#include "support/WideText.h"
 
 #include <memory>
 #include <vector>
@@ -16,6 +17,18 @@ namespace {
 constexpr DWORD kRedPixel = 0xFF0000;    // the default text colour, as the fake copies pixels
 constexpr DWORD kGreenPixel = 0x00FF00;
 constexpr COLORREF kGreen = RGB(0, 255, 0);
+
+// A fresh folder in the temporary folder whose name, like the names made in it, holds CJK,
+// accented and a character beyond the BMP (a surrogate pair): none of them in the code page.
+std::wstring FolderOutsideTheCodePage()
+{
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"corvane-\u5FEB\u7167-\u00E9t\u00E9-\U0001F600";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+const wchar_t kNameOutsideTheCodePage[] = L"\u7247\u6BB5-\u00E9-\U0001F600";
 
 size_t CountOf(const OverlayPicture& picture, DWORD pixel)
 {
@@ -66,7 +79,7 @@ protected:
 
     void ShowPicture(CCorvaneCtrl& on, long alpha = 100)
     {
-        on.SetOverlayBitmap(test_images::Bmp().c_str(), 10, 20, 100, 50, alpha);
+        on.SetOverlayBitmap(Widened(test_images::Bmp()).c_str(), 10, 20, 100, 50, alpha);
         ASSERT_EQ(on.engine.overlaySurface != nullptr, true) << on.engine.lastError;
     }
 };
@@ -77,7 +90,7 @@ TEST_F(ControlOverlayFake, PictureGoesToTheEngineAsARectangleAndIsStoredEvenWhen
         SCOPED_TRACE(refused ? "mixer refuses" : "mixer accepts");
         if (refused)
             platform.FailNext("IVMRMixerBitmap9::SetAlphaBitmap", E_NOTIMPL);
-        control->SetOverlayBitmap(test_images::Bmp().c_str(), 10, 20, 100, 50, 80);
+        control->SetOverlayBitmap(Widened(test_images::Bmp()).c_str(), 10, 20, 100, 50, 80);
         const VMR9AlphaBitmap sent = LastSet();
         // {10, 20, 110, 70} of 200 x 100 pixels, in whole percents.
         EXPECT_EQ(sent.rDest.left, 5 * 0.01f);
@@ -87,7 +100,7 @@ TEST_F(ControlOverlayFake, PictureGoesToTheEngineAsARectangleAndIsStoredEvenWhen
         EXPECT_EQ(sent.fAlpha, 80 * 0.01f);
         EXPECT_EQ(sent.clrSrcKey, 0xFFFFFFu);
         EXPECT_EQ(sent.dwFlags, static_cast<DWORD>(VMR9AlphaBitmap_EntireDDS | VMR9AlphaBitmap_SrcColorKey));
-        EXPECT_EQ(control->bitmapFile, test_images::Bmp());
+        EXPECT_EQ(control->bitmapFile, Widened(test_images::Bmp()));
         EXPECT_EQ(std::vector<long>({control->bitmapLeft, control->bitmapTop, control->bitmapWidth,
                                      control->bitmapHeight, control->bitmapAlpha}),
                   std::vector<long>({10, 20, 100, 50, 80}));
@@ -101,7 +114,7 @@ TEST_F(ControlOverlayFake, PictureGoesToTheEngineAsARectangleAndIsStoredEvenWhen
     EXPECT_EQ(std::vector<long>({control->bitmapLeft, control->bitmapTop, control->bitmapWidth,
                                  control->bitmapHeight, control->bitmapAlpha}),
               std::vector<long>({20, 0, 40, 10, 60}));
-    EXPECT_EQ(control->bitmapFile, test_images::Bmp()) << "an update leaves the file alone";
+    EXPECT_EQ(control->bitmapFile, Widened(test_images::Bmp())) << "an update leaves the file alone";
 }
 
 TEST_F(ControlOverlayFake, DisableOverlayBitmapTwiceHidesThenRebuildsFromTheFile)
@@ -116,7 +129,7 @@ TEST_F(ControlOverlayFake, DisableOverlayBitmapTwiceHidesThenRebuildsFromTheFile
     control->DisableOverlayBitmap();
     EXPECT_EQ(effectFlags, 0);
     EXPECT_EQ(platform.Made("surface"), 2u) << "read again from the file into a new surface";
-    EXPECT_EQ(platform.Log().Count("D3DXLoadSurfaceFromFileA"), 2u);
+    EXPECT_EQ(platform.Log().Count("D3DXLoadSurfaceFromFileW"), 2u);
     const VMR9AlphaBitmap again = LastSet();
     EXPECT_EQ(again.rDest.left, shown.rDest.left);
     EXPECT_EQ(again.rDest.top, shown.rDest.top);
@@ -133,11 +146,11 @@ TEST_F(ControlOverlayFake, DisableTextBeforeAnyTextOnlySetsTheBitSoTheNextOneSho
     EXPECT_EQ(Sets(), 0u);
     EXPECT_EQ(platform.Log().Count("IVMRMixerBitmap9::UpdateAlphaBitmapParameters"), 0u);
 
-    control->SetText("hello", 4, 5);
+    control->SetText(L"hello", 4, 5);
     EXPECT_EQ(Sets(), 1u);
     EXPECT_EQ(LastSet().dwFlags, static_cast<DWORD>(VMR9AlphaBitmap_hDC | VMR9AlphaBitmap_SrcColorKey));
     EXPECT_EQ(effectFlags, OVERLAY_DISABLED) << "the text shows, and the bit stays";
-    EXPECT_EQ(control->lastText, "hello");
+    EXPECT_EQ(control->lastText, L"hello");
 
     control->DisableText();
     EXPECT_EQ(effectFlags, 0);
@@ -149,7 +162,7 @@ TEST_F(ControlOverlayFake, DisableTextBeforeAnyTextOnlySetsTheBitSoTheNextOneSho
 
 TEST_F(ControlOverlayFake, TextThenPictureThenDisableTextTwiceHidesThePictureThenDrawsTheText)
 {
-    control->SetText("hello", 0, 0);
+    control->SetText(L"hello", 0, 0);
     ShowPicture(*control);
     EXPECT_EQ(Live().pDDS, control->engine.overlaySurface.Get());
 
@@ -164,7 +177,7 @@ TEST_F(ControlOverlayFake, TextThenPictureThenDisableTextTwiceHidesThePictureThe
 
 TEST_F(ControlOverlayFake, FontColourAppliesToTheNextTextOnly)
 {
-    control->SetText("Corvane", 0, 0);
+    control->SetText(L"Corvane", 0, 0);
     EXPECT_GT(CountOf(platform.Vmr().overlayPicture, kRedPixel), 0u);
     const size_t sets = Sets();
 
@@ -172,18 +185,46 @@ TEST_F(ControlOverlayFake, FontColourAppliesToTheNextTextOnly)
     EXPECT_EQ(Sets(), sets) << "nothing is redrawn";
     EXPECT_GT(CountOf(platform.Vmr().overlayPicture, kRedPixel), 0u);
 
-    control->SetText("Corvane", 0, 0);
+    control->SetText(L"Corvane", 0, 0);
     EXPECT_GT(CountOf(platform.Vmr().overlayPicture, kGreenPixel), 0u);
     EXPECT_EQ(CountOf(platform.Vmr().overlayPicture, kRedPixel), 0u);
 }
 
-TEST_F(ControlOverlayFake, TextOverTheBufferIsCutToItsSizeAndNeverWrittenPastIt)
+// A caption in a script the system code page lacks is drawn as itself, not as question marks.
+TEST_F(ControlOverlayFake, TextOutsideTheCodePageIsDrawnAsItsOwnGlyphs)
+{
+    control->SetText(L"??", 0, 0);
+    const std::vector<DWORD> questionMarks = platform.Vmr().overlayPicture.pixels;
+    control->SetText(L"\u5B57\u5E55", 0, 0);  // two CJK characters
+    EXPECT_EQ(control->lastText, L"\u5B57\u5E55");
+    EXPECT_GT(CountOf(platform.Vmr().overlayPicture, kRedPixel), 0u);
+    EXPECT_NE(platform.Vmr().overlayPicture.pixels, questionMarks);
+}
+
+TEST_F(ControlOverlayFake, TextOverTheBufferIsCutToWholeCharactersAndNeverWrittenPastIt)
 {
     const size_t room = CVMR9Graph::kTextBufferSize - 1;
-    control->SetText(std::string(room + 500, 'x').c_str(), 0, 0);
-    EXPECT_EQ(control->lastText, std::string(room, 'x'));
-    EXPECT_EQ(std::string(CVMR9Graph::textBuffer), std::string(room, 'x'));
-    EXPECT_EQ(Sets(), 1u);
+    const std::wstring emoji = L"\U0001F600";  // a surrogate pair
+    struct Row
+    {
+        const char* name;
+        std::wstring text;
+        std::wstring kept;
+    };
+    const Row rows[] = {
+        {"one unit each", std::wstring(room + 500, L'x'), std::wstring(room, L'x')},
+        {"CJK", std::wstring(room + 1, L'\u5B57'), std::wstring(room, L'\u5B57')},
+        {"pair across the limit", std::wstring(room - 1, L'x') + emoji + L"y", std::wstring(room - 1, L'x')},
+        {"pair just inside", std::wstring(room - 2, L'x') + emoji + L"y", std::wstring(room - 2, L'x') + emoji},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const size_t sets = Sets();
+        control->SetText(row.text.c_str(), 0, 0);
+        EXPECT_EQ(control->lastText, row.kept);
+        EXPECT_EQ(std::wstring(CVMR9Graph::textBuffer), row.kept);
+        EXPECT_EQ(Sets(), sets + 1);
+    }
 }
 
 TEST_F(ControlOverlayFake, StopEndsSlideAndStrobeButKeepsFlipAndMirror)
@@ -242,24 +283,41 @@ TEST_F(ControlOverlayFake, TwoControlsShareTheFlagsSoTheSecondFlipUnflips)
     EXPECT_EQ(Live(0).rDest.top, home.rDest.bottom) << "the first's stays flipped";
 }
 
-TEST_F(ControlOverlayFake, GetCurrentImageIntoAMissingFolderWritesAndReportsNothing)
+TEST_F(ControlOverlayFake, GetCurrentImageWritesToANameOutsideTheCodePageButNotIntoAMissingFolder)
 {
     platform.Vmr().settings.currentImage = MakePackedDib(4, 2, 32);
-    char temp[MAX_PATH] = {};
-    ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
-    const std::string written = std::string(temp) + "corvane-overlay-snapshot.bmp";
-    const std::string missing = std::string(temp) + "corvane-no-such-folder\\shot.bmp";
-    DeleteFileA(written.c_str());
+    const std::wstring folder = FolderOutsideTheCodePage();
+    const std::wstring written = folder + L"\\" + kNameOutsideTheCodePage + L".bmp";
+    const std::wstring missing = folder + L"\\no-such-folder\\shot.bmp";
+    DeleteFileW(written.c_str());
 
     control->GetCurrentImage(written.c_str());
-    EXPECT_NE(GetFileAttributesA(written.c_str()), INVALID_FILE_ATTRIBUTES) << "the same image saves elsewhere";
-    DeleteFileA(written.c_str());
+    EXPECT_NE(GetFileAttributesW(written.c_str()), INVALID_FILE_ATTRIBUTES) << "the same image saves elsewhere";
+    DeleteFileW(written.c_str());
 
     control->engine.lastError[0] = '\0';
     control->GetCurrentImage(missing.c_str());
     EXPECT_EQ(platform.Log().Count("IVMRWindowlessControl9::GetCurrentImage"), 2u);
-    EXPECT_EQ(GetFileAttributesA(missing.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW(missing.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_STREQ(control->engine.lastError, "");
+    RemoveDirectoryW(folder.c_str());
+}
+
+TEST_F(ControlOverlayFake, PictureWithANameOutsideTheCodePageIsReadAndShown)
+{
+    const std::wstring picture = FolderOutsideTheCodePage() + L"\\" + kNameOutsideTheCodePage + L".bmp";
+    ASSERT_TRUE(CopyFileW(Widened(test_images::Bmp()).c_str(), picture.c_str(), FALSE));
+    control->SetOverlayBitmap(picture.c_str(), 10, 20, 100, 50, 80);
+    DeleteFileW(picture.c_str());
+    RemoveDirectoryW(FolderOutsideTheCodePage().c_str());
+    ASSERT_TRUE(control->engine.overlaySurface) << control->engine.lastError;
+    FakeSurface& surface = platform.Surface();
+    // Sized from the file and filled from it: its top-left quadrant is red.
+    EXPECT_EQ(surface.Width(), static_cast<UINT>(test_images::kWidth));
+    EXPECT_EQ(surface.Height(), static_cast<UINT>(test_images::kHeight));
+    EXPECT_EQ(platform.Vmr().overlayPicture.Pixel(10, 10), test_images::kTopLeft);
+    EXPECT_EQ(control->bitmapFile, picture);
+    EXPECT_EQ(Sets(), 1u);
 }
 
 }  // namespace

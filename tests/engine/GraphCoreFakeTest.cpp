@@ -189,7 +189,7 @@ TEST_F(GraphCoreFake, CloseReleasesEveryReferenceExactlyOnce)
         ASSERT_EQ(Platform().createInstance(CLSID_DSoundRender, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
                                             reinterpret_cast<void**>(engine.soundRenderers[layer].GetAddressOf())),
                   S_OK);
-        engine.fileNames[layer] = "clip.avi";
+        engine.fileNames[layer] = L"clip.avi";
         engine.layerHasSound[layer] = FALSE;
     }
     ASSERT_TRUE(SUCCEEDED(engine.graph.As(&engine.frameStep)));
@@ -205,7 +205,7 @@ TEST_F(GraphCoreFake, CloseReleasesEveryReferenceExactlyOnce)
     EXPECT_EQ(platform.Log().Count("IMediaControl::Stop"), 1u);
     EXPECT_EQ(platform.Log().Last("IMediaEventEx::SetNotifyWindow").args.at(0), "null");
     for (int layer = 0; layer < LAYER_COUNT; ++layer) {
-        EXPECT_EQ(engine.fileNames[layer], "");
+        EXPECT_EQ(engine.fileNames[layer], L"");
         EXPECT_TRUE(engine.layerHasSound[layer]);
     }
     EXPECT_EQ(engine.videoWindow, window.Handle()) << "the window survives a close";
@@ -283,7 +283,7 @@ TEST(EngineDefaults, NewEngineHoldsItsInitialValues)
 {
     CVMR9Graph engine;
     EXPECT_EQ(engine.state, GRAPH_CLOSED);
-    EXPECT_EQ(engine.fontName, "Impact");
+    EXPECT_EQ(engine.fontName, L"Impact");
     EXPECT_EQ(engine.textColor, 255u);
     EXPECT_EQ(engine.fontSize, 12);
     EXPECT_EQ(engine.overlayAlpha, 1.0f);

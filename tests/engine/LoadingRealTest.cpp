@@ -23,7 +23,7 @@ TEST_F(LoadingReal, FirstLoadBuildsTheGraphOnceAndTheNextLayerReusesIt)
     EXPECT_TRUE(HasFilter("SRC07"));
     EXPECT_TRUE(HasFilter("DirectSound7"));
     EXPECT_TRUE(engine.soundRenderers[0] && engine.soundRenderers[7]) << Describe();
-    EXPECT_EQ(engine.fileNames[7], TestMediaPath("av.mp4"));
+    EXPECT_EQ(engine.fileNames[7], TestMediaPathW("av.mp4"));
     EXPECT_EQ(engine.GetVideoWidth(), 320);
     EXPECT_FALSE(engine.HasNoVideo());
 }
@@ -77,7 +77,7 @@ TEST_F(LoadingReal, ReloadReplacesTheOldChainAndLeavesTheMixerAndOtherLayers)
     EXPECT_EQ(engine.sourceFilters[1].Get(), otherSource);
     EXPECT_TRUE(engine.soundRenderers[0]);
     EXPECT_EQ(Filters().size(), filtersBefore) << Describe();
-    EXPECT_EQ(engine.fileNames[0], TestMediaPath("av.mp4"));
+    EXPECT_EQ(engine.fileNames[0], TestMediaPathW("av.mp4"));
 }
 
 TEST_F(LoadingReal, LoadingWhilePlayingOrPausedLeavesTheGraphStoppedAtTheStart)
@@ -104,7 +104,7 @@ TEST_F(LoadingReal, LoadingWhilePlayingOrPausedLeavesTheGraphStoppedAtTheStart)
 TEST_F(LoadingReal, BadNamesGiveTheirMessages)
 {
     engine.SetVideoWindow(window.Handle());
-    EXPECT_EQ(engine.SetMediaFile(nullptr, 0, TRUE), 0);
+    EXPECT_EQ(engine.SetMediaFile(static_cast<const char*>(nullptr), 0, TRUE), 0);
     EXPECT_NE(std::string(engine.lastError).find("Could not load a file with an empty file name : COM Error 0x80070057"),
               std::string::npos)
         << engine.lastError;
@@ -123,7 +123,7 @@ TEST_F(LoadingReal, BadNamesGiveTheirMessages)
     EXPECT_NE(std::string(engine.lastError).find("Could not load the file : COM Error 0x80040218"), std::string::npos)
         << engine.lastError;
     EXPECT_FALSE(engine.sourceFilters[0]);
-    EXPECT_EQ(engine.fileNames[0], "");
+    EXPECT_EQ(engine.fileNames[0], L"");
     EXPECT_EQ(FilterNames(), std::vector<std::string>{"VMR9"}) << Describe();
 
     // A file that does not exist fails at the source filter already.

@@ -5,6 +5,7 @@
 #include "support/TestImages.h"
 
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 namespace {
@@ -74,7 +75,7 @@ TEST_F(OverlayFake, PictureOnlyTheLoaderReadsGetsTheFallbackSurface)
     auto created = platform.Log().Last("IDirect3DDevice9::CreateOffscreenPlainSurface");
     EXPECT_EQ(created.args[0], "128");
     EXPECT_EQ(created.args[1], "128");
-    auto loaded = platform.Log().Last("D3DXLoadSurfaceFromFileA");
+    auto loaded = platform.Log().Last("D3DXLoadSurfaceFromFileW");
     EXPECT_EQ(loaded.args[1], "\"" + test_images::Png() + "\"");
     EXPECT_EQ(loaded.args[2], std::to_string(D3DX_DEFAULT));
     EXPECT_EQ(loaded.args[3], "0");
@@ -138,7 +139,7 @@ TEST_F(OverlayFake, TextDoesNotReleaseThePictureSoAnUpdateBringsItBack)
 TEST_F(OverlayFake, TextIsRefusedWithoutAPictureOrWithoutText)
 {
     EXPECT_EQ(engine.SetOverlayText("", 0, 0), 0);
-    EXPECT_EQ(engine.SetOverlayText(nullptr, 0, 0), 0);
+    EXPECT_EQ(engine.SetOverlayText(static_cast<const char*>(nullptr), 0, 0), 0);
     platform.Vmr().settings.nativeWidth = 0;
     EXPECT_EQ(engine.SetOverlayText("no picture", 0, 0), 0);
     EXPECT_EQ(platform.Log().Count("IVMRMixerBitmap9::SetAlphaBitmap"), 0u);
@@ -169,7 +170,7 @@ TEST_F(OverlayFake, FontSettersApplyToTheNextFontOnly)
     engine.SetFontName(forty.c_str());
     engine.SetFontSize(24);
     engine.SetFontColor(RGB(0, 255, 0));
-    EXPECT_EQ(engine.fontName, forty);
+    EXPECT_EQ(engine.fontName, std::wstring(forty.begin(), forty.end()));
     EXPECT_EQ(engine.textColor, static_cast<COLORREF>(RGB(0, 255, 0)));
 
     HFONT font = engine.CreateTextFont();
@@ -179,8 +180,8 @@ TEST_F(OverlayFake, FontSettersApplyToTheNextFontOnly)
     EXPECT_EQ(described.lfHeight, -MulDiv(24, ScreenDpi(), 72));
     DeleteObject(font);
 
-    engine.SetFontName(nullptr);
-    EXPECT_EQ(engine.fontName, forty);
+    engine.SetFontName(static_cast<const char*>(nullptr));
+    EXPECT_EQ(engine.fontName, std::wstring(forty.begin(), forty.end()));
 }
 
 // ---- Hiding and showing ----
@@ -224,7 +225,7 @@ TEST_F(OverlayFake, ShowWithNothingStoredDoesNothing)
 {
     EXPECT_EQ(engine.ShowOverlayText(0, "", 0, 0), 0);
     EXPECT_EQ(engine.ShowOverlayBitmap(0, "", 0, 0, 10, 10, 100), 0);
-    EXPECT_EQ(engine.ShowOverlayText(OVERLAY_DISABLED, nullptr, 0, 0), 0);
+    EXPECT_EQ(engine.ShowOverlayText(OVERLAY_DISABLED, static_cast<const char*>(nullptr), 0, 0), 0);
     EXPECT_TRUE(platform.Log().Sequence("IVMRMixerBitmap9").empty());
 }
 
@@ -291,11 +292,11 @@ TEST_F(OverlayFake, LongTextIsCutToTheSharedBuffer)
     text[998] = 'A';
     text[999] = 'B';
     ASSERT_EQ(engine.ShowOverlayText(0, text.c_str(), 0, 0), 1);
-    EXPECT_EQ(std::strlen(CVMR9Graph::textBuffer), 999u);
-    EXPECT_EQ(CVMR9Graph::textBuffer[998], 'A');
+    EXPECT_EQ(std::wcslen(CVMR9Graph::textBuffer), 999u);
+    EXPECT_EQ(CVMR9Graph::textBuffer[998], L'A');
     // Passing the buffer itself back in is safe.
     ASSERT_EQ(engine.ShowOverlayText(0, CVMR9Graph::textBuffer, 0, 0), 1);
-    EXPECT_EQ(std::strlen(CVMR9Graph::textBuffer), 999u);
+    EXPECT_EQ(std::wcslen(CVMR9Graph::textBuffer), 999u);
 }
 
 // ---- Flip and mirror ----
@@ -406,7 +407,7 @@ TEST_F(OverlayFake, RefusedPictureKeepsTheNewHomeAndItsSurfaceForTheNextUpdate)
     EXPECT_EQ(LastSet().pDDS, kept);
     EXPECT_EQ(LastSet().fAlpha, Percent(60));
     EXPECT_EQ(platform.Made("surface"), 1u);
-    EXPECT_EQ(platform.Log().Count("D3DXLoadSurfaceFromFileA"), 1u);
+    EXPECT_EQ(platform.Log().Count("D3DXLoadSurfaceFromFileW"), 1u);
 }
 
 TEST_F(OverlayFake, UnknownNativeSizeFailsAfterReleasingThePicture)
@@ -438,7 +439,7 @@ TEST_F(OverlayFake, ReadBitmapSizeAnswersOnlyForBitmapFiles)
     height = width = -1;
     EXPECT_EQ(engine.ReadBitmapSize(test_images::Png().c_str(), &height, &width), 0);
     EXPECT_EQ(engine.ReadBitmapSize("Z:\\no\\such\\file.bmp", &height, &width), 0);
-    EXPECT_EQ(engine.ReadBitmapSize(nullptr, &height, &width), 0);
+    EXPECT_EQ(engine.ReadBitmapSize(static_cast<const char*>(nullptr), &height, &width), 0);
     EXPECT_EQ(engine.ReadBitmapSize(test_images::Bmp().c_str(), nullptr, &width), 0);
     EXPECT_EQ(height, -1);
     EXPECT_EQ(width, -1);
@@ -452,7 +453,7 @@ TEST_F(OverlayFake, BeforeAnyOverlayTheHomeIsEmptyAndOpaque)
     EXPECT_EQ(engine.overlayAlpha, 1.0f);
     EXPECT_EQ(engine.fontSize, 12);
     EXPECT_EQ(engine.textColor, 255u);
-    EXPECT_EQ(engine.fontName, "Impact");
+    EXPECT_EQ(engine.fontName, L"Impact");
     // Going home without an overlay sends the empty home, not stale values.
     ASSERT_EQ(engine.MirrorOverlay(0), 1);
     EXPECT_EQ(LastUpdate().rDest.left, 0.0f);

@@ -24,18 +24,6 @@ TEST_F(PlaybackFake, PlayAndStopWithoutAGraphReportTheirMessages)
     EXPECT_EQ(engine.Pause(), 0);
 }
 
-TEST_F(PlaybackFake, PlayWithoutTheMixerReportsNoVmrAndLeavesTheGraphAlone)
-{
-    ASSERT_EQ(Load("clip.avi"), 1);
-    engine.windowlessControl.Reset();
-    EXPECT_EQ(engine.Play(), 0);
-    EXPECT_TRUE(LastErrorIs("Can't play, no VMR", E_FAIL));
-    EXPECT_EQ(Media().state, State_Stopped);
-    EXPECT_EQ(engine.state, GRAPH_STOPPED);
-    EXPECT_EQ(engine.playbackFinished, 1);
-    EXPECT_EQ(platform.Log().Count("IMediaControl::Run"), 0u);
-}
-
 TEST_F(PlaybackFake, PlayPlacesTheVideoAppliesTheVolumeAndRunsTheGraph)
 {
     engine.volume = 50;

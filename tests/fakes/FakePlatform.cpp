@@ -37,7 +37,7 @@ FakePlatform::FakePlatform()
         return CreateInstance(clsid, outer, context, iid, object);
     };
     services.createDirect3D = [this](UINT sdkVersion) { return CreateDirect3D(sdkVersion); };
-    services.loadSurfaceFromFile = [this](IDirect3DSurface9* surface, const char* fileName,
+    services.loadSurfaceFromFile = [this](IDirect3DSurface9* surface, const wchar_t* fileName,
                                           DWORD filter, D3DCOLOR colorKey) {
         return LoadSurfaceFromFile(surface, fileName, filter, colorKey);
     };
@@ -127,19 +127,19 @@ IDirect3D9* FakePlatform::CreateDirect3D(UINT sdkVersion)
     return direct3D;
 }
 
-HRESULT FakePlatform::LoadSurfaceFromFile(IDirect3DSurface9* surface, const char* fileName,
+HRESULT FakePlatform::LoadSurfaceFromFile(IDirect3DSurface9* surface, const wchar_t* fileName,
                                           DWORD filter, D3DCOLOR colorKey)
 {
     FakeSurface* fake = FakeRegistry::FromInterface<FakeSurface>(surface);
-    HRESULT answer = PlatformCall("D3DXLoadSurfaceFromFileA",
+    HRESULT answer = PlatformCall("D3DXLoadSurfaceFromFileW",
                                   Args(fake ? fake->Name() : PointerText(surface), fileName, filter, colorKey));
     if (FAILED(answer))
         return answer;
     if (!fake || !fileName)
         return D3DERR_INVALIDCALL;
-    if (GetFileAttributesA(fileName) == INVALID_FILE_ATTRIBUTES)
+    if (GetFileAttributesW(fileName) == INVALID_FILE_ATTRIBUTES)
         return D3DXERR_INVALIDDATA;
-    HBITMAP image = static_cast<HBITMAP>(LoadImageA(nullptr, fileName, IMAGE_BITMAP, 0, 0,
+    HBITMAP image = static_cast<HBITMAP>(LoadImageW(nullptr, fileName, IMAGE_BITMAP, 0, 0,
                                                     LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     if (!image) {
         fake->Fill(defaults.otherImageColor);

@@ -51,7 +51,7 @@ public:
 
     // Scripting (see CallScript): methods are "Interface::Method"; the platform entry points are
     // logged on object "platform" as "CoCreateInstance", "Direct3DCreate9",
-    // "D3DXLoadSurfaceFromFileA", "AMGetErrorTextA" and "GetRunningObjectTable".
+    // "D3DXLoadSurfaceFromFileW", "AMGetErrorTextA" and "GetRunningObjectTable".
     void Fail(const std::string& method, HRESULT code, const std::string& object = "");
     void FailNext(const std::string& method, HRESULT code, int times = 1, const std::string& object = "");
     void FailWhen(const std::string& method, HRESULT code, CallScript::Condition when,
@@ -84,7 +84,7 @@ public:
 private:
     HRESULT CreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID iid, void** object);
     IDirect3D9* CreateDirect3D(UINT sdkVersion);
-    HRESULT LoadSurfaceFromFile(IDirect3DSurface9* surface, const char* fileName, DWORD filter,
+    HRESULT LoadSurfaceFromFile(IDirect3DSurface9* surface, const wchar_t* fileName, DWORD filter,
                                 D3DCOLOR colorKey);
     DWORD GetErrorText(HRESULT code, char* buffer, DWORD bufferLength);
     HRESULT GetRunningObjectTable(DWORD reserved, IRunningObjectTable** table);

@@ -110,7 +110,7 @@ protected:
             const LONG layer = Int(0, 4) == 0 ? Layer() : Int(0, 2);
             const BOOL sound = Int(0, 1);
             const bool wasLoaded = layer >= 0 && layer < LAYER_COUNT && engine.IsLayerLoaded(layer);
-            const std::string before = layer >= 0 && layer < LAYER_COUNT ? engine.fileNames[layer] : "";
+            const std::wstring before = layer >= 0 && layer < LAYER_COUNT ? engine.fileNames[layer] : L"";
             engine.SetVideoWindow(window);
             const int loaded = engine.SetMediaFile(file, layer, sound);
             std::snprintf(text, sizeof text, "SetMediaFile(%s, %ld, %d) = %d", Show(file), static_cast<long>(layer),

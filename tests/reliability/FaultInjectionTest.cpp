@@ -50,8 +50,8 @@ protected:
         Load("video.avi", 1, FALSE);
         control->Play();
         control->SetLayerAlpha(1, 50);
-        control->SetText("reliability", 10, 10);
-        control->SetOverlayBitmap(test_images::Bmp().c_str(), 10, 20, 100, 50, 80);
+        control->SetText(L"reliability", 10, 10);
+        control->SetOverlayBitmap(Widened(test_images::Bmp()).c_str(), 10, 20, 100, 50, 80);
         control->SlideEffect();
         control->StrobeEffect();
         // A few ticks of the playing and effect timers (an effect tick sleeps 125 ms).
@@ -62,7 +62,7 @@ protected:
         control->SetPosition(0.5);
         control->GetSliderPosition();
         control->SetAudioVolume(-100);
-        control->GetCurrentImage(scratch.File("shot.bmp").c_str());
+        control->GetCurrentImage(Widened(scratch.File("shot.bmp")).c_str());
         control->Pause();
         control->Pause();
         control->Stop();

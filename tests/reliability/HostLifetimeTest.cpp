@@ -56,7 +56,7 @@ TEST_F(HostLifetime, SecondControlMadeAndDestroyedWhileTheFirstPlays)
         std::string why;
         ASSERT_TRUE(secondHost.Load(why)) << why;
         ASSERT_EQ(secondHost.Attach(second.unknown.Get()), S_OK);
-        second->LoadMediaFile(TestMediaPath("av.avi").c_str(), 0, TRUE);
+        second->LoadMediaFile(TestMediaPathW("av.avi").c_str(), 0, TRUE);
         second->Play();
         PumpFor(100);
         if (cycle % 2)

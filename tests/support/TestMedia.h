@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "WideText.h"
+
 #ifndef CORVANE_TEST_MEDIA_DIR
 #error "link the test with corvane_test_media"
 #endif
@@ -19,3 +21,6 @@ inline std::string TestMediaPath(const char* file)
             c = '\\';
     return path;
 }
+
+// The same path as UTF-16, the form the control takes names in.
+inline std::wstring TestMediaPathW(const char* file) { return Widened(TestMediaPath(file)); }

@@ -4,8 +4,9 @@
 # "DONE fails=N" line, the only proof of success cscript gives.
 # Usage: run-control-scripts.sh <scripthost.exe> <module folder> <module file> <scripts folder>
 #        [files the scripts use...]
-# The scripts folder holds control.vbs, control.js and late-bound.vbs; the scripts run in a work
-# folder that also holds the files given.
+# The scripts folder holds control.vbs, control.js and late-bound.vbs, and may hold names.js
+# (run through our script host too); the scripts run in a work folder that also holds the files
+# given.
 set -u
 host=$1 bin=$2 module=$3 scripts=$4
 shift 4
@@ -15,7 +16,8 @@ rm -rf "$work" && mkdir -p "$work" && cp "$host" "$work/scripthost.exe" || exit 
 [ $# -eq 0 ] || cp "$@" "$work"/ || exit 1
 # The scripts of each language share their check routines.
 checks="$(dirname "${BASH_SOURCE[0]}")/scripts"
-for script in control.vbs late-bound.vbs control.js; do
+for script in control.vbs late-bound.vbs control.js names.js; do
+  [ -f "$scripts/$script" ] || continue
   cat "$scripts/$script" "$checks/checks.${script##*.}" >"$work/$script"
 done
 cd "$bin" || exit 1
@@ -36,5 +38,6 @@ run() {
 run control.vbs scripthost.exe
 run control.js scripthost.exe
 run late-bound.vbs cscript //nologo
+[ -f "$work/names.js" ] && run names.js scripthost.exe
 echo "DONE fails=$fails"
 [ "$fails" -eq 0 ]
