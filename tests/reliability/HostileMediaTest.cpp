@@ -55,17 +55,48 @@ void Record(const char* format, ...)
     std::fflush(record);
 }
 
-// A crash anywhere in the child: the file and the module that faulted, then the end.
-LONG WINAPI RecordCrash(EXCEPTION_POINTERS* exception)
+// The module holding `address` ("no module" outside every one) and the offset in it.
+std::string ModuleOf(const void* address)
 {
     char module[MAX_PATH] = "no module";
-    HMODULE faulting = nullptr;
+    HMODULE found = nullptr;
     if (GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                           static_cast<LPCSTR>(exception->ExceptionRecord->ExceptionAddress), &faulting))
-        GetModuleFileNameA(faulting, module, MAX_PATH);
+                           static_cast<LPCSTR>(address), &found))
+        GetModuleFileNameA(found, module, MAX_PATH);
     const char* leaf = std::strrchr(module, '\\');
-    Record("CRASH %ld %s 0x%08lx", static_cast<long>(currentIndex), leaf ? leaf + 1 : module,
-           static_cast<unsigned long>(exception->ExceptionRecord->ExceptionCode));
+    return leaf ? leaf + 1 : module;
+}
+
+// The callers of the faulting code, as module names: who handed the platform what it choked on.
+std::string CallersOf(const CONTEXT& fault)
+{
+    std::string callers;
+#ifdef _WIN64
+    CONTEXT frame = fault;
+    for (int depth = 0; depth < 12 && frame.Rip; ++depth) {
+        DWORD64 imageBase = 0;
+        PRUNTIME_FUNCTION function = RtlLookupFunctionEntry(frame.Rip, &imageBase, nullptr);
+        if (!function)
+            break;  // a leaf or code without unwind data: the walk cannot go on reliably
+        void* handlerData = nullptr;
+        DWORD64 establisher = 0;
+        RtlVirtualUnwind(UNW_FLAG_NHANDLER, imageBase, frame.Rip, function, &frame, &handlerData, &establisher, nullptr);
+        if (frame.Rip)
+            callers += " < " + ModuleOf(reinterpret_cast<const void*>(frame.Rip));
+    }
+#else
+    (void)fault;
+#endif
+    return callers;
+}
+
+// A crash anywhere in the child: the file, the module that faulted and its callers, then the end.
+LONG WINAPI RecordCrash(EXCEPTION_POINTERS* exception)
+{
+    Record("CRASH %ld %s 0x%08lx%s", static_cast<long>(currentIndex),
+           ModuleOf(exception->ExceptionRecord->ExceptionAddress).c_str(),
+           static_cast<unsigned long>(exception->ExceptionRecord->ExceptionCode),
+           CallersOf(*exception->ContextRecord).c_str());
     TerminateProcess(GetCurrentProcess(), 4);
     return EXCEPTION_EXECUTE_HANDLER;
 }
@@ -136,7 +167,9 @@ protected:
              {Variant(Wide(TestMediaPath("av.avi")).c_str()), Variant(0L), Variant(1L)}, kLoadLimit);
         Call("av.avi", "Play", DISPID_CORVANE_PLAY, {});
         const bool finished = PumpUntil([&] { return Finished() > 0; }, 6000);
-        Record("GOOD %s %s", finished ? "finished" : "fault", finished ? "" : control->engine.lastError);
+        Record("GOOD %s state %d position %.2f of %.2f, %d ticks; %s", finished ? "finished" : "fault",
+               control->engine.state, Number(DISPID_CORVANE_GETPOSITION), Number(DISPID_CORVANE_GETDURATION),
+               Playing(), finished ? "" : control->engine.lastError);
     }
 };
 
