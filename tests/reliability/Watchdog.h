@@ -24,11 +24,13 @@ public:
     Watchdog(const Watchdog&) = delete;
     Watchdog& operator=(const Watchdog&) = delete;
 
-    // The call about to be made; `Disarm` when it has returned.
-    void Arm(std::string what)
+    // The call about to be made, with a limit of its own or the watchdog's; `Disarm` when it
+    // has returned.
+    void Arm(std::string what, DWORD callLimitMilliseconds = 0)
     {
         std::lock_guard<std::mutex> hold(mutex);
         current = std::move(what);
+        armedLimit = callLimitMilliseconds ? callLimitMilliseconds : limit;
         armedAt = GetTickCount64();
     }
     void Disarm()
@@ -45,9 +47,9 @@ private:
             std::lock_guard<std::mutex> hold(mutex);
             if (ending)
                 return;
-            if (armedAt != 0 && GetTickCount64() - armedAt > limit) {
+            if (armedAt != 0 && GetTickCount64() - armedAt > armedLimit) {
                 std::fprintf(stderr, "HANG: %s did not return within %lu ms\n", current.c_str(),
-                             static_cast<unsigned long>(limit));
+                             static_cast<unsigned long>(armedLimit));
                 std::fflush(stderr);
                 std::fflush(stdout);
                 TerminateProcess(GetCurrentProcess(), 3);
@@ -58,6 +60,7 @@ private:
     const DWORD limit;
     std::mutex mutex;
     std::string current;
+    DWORD armedLimit = 0;
     ULONGLONG armedAt = 0;
     bool ending = false;
     std::thread watcher;
