@@ -26,22 +26,25 @@ std::wstring TypeName(HINSTANCE module, UINT stringId, REFCLSID classId)
 }
 
 // Writes the class key, its name and its in-process server entry.
-bool WriteServerEntries(HINSTANCE module, REFCLSID classId, UINT typeNameId, const wchar_t* threadingModel)
+bool WriteServerEntries(HKEY root, HINSTANCE module, REFCLSID classId, UINT typeNameId,
+                        const wchar_t* threadingModel)
 {
     const std::wstring key = ClassKey(classId);
     const std::wstring path = ModuleShortPath(module);
-    if (path.empty() || !SetRegistryString(HKEY_CLASSES_ROOT, key, nullptr, TypeName(module, typeNameId, classId)) ||
-        !SetRegistryString(HKEY_CLASSES_ROOT, key + L"\\InprocServer32", nullptr, path))
+    if (path.empty() || !SetRegistryString(root, key, nullptr, TypeName(module, typeNameId, classId)) ||
+        !SetRegistryString(root, key + L"\\InprocServer32", nullptr, path))
         return false;
     return !threadingModel ||
-           SetRegistryString(HKEY_CLASSES_ROOT, key + L"\\InprocServer32", L"ThreadingModel", threadingModel);
+           SetRegistryString(root, key + L"\\InprocServer32", L"ThreadingModel", threadingModel);
 }
 
 } // namespace
 
-HRESULT RegisterControlClass(HINSTANCE module, const ControlClassRegistration& registration)
+HRESULT RegisterControlClass(HINSTANCE module, const ControlClassRegistration& registration, HKEY root)
 {
     return CallWithoutThrowing(SELFREG_E_CLASS, [&]() -> HRESULT {
+        if (!root)
+            return SELFREG_E_CLASS;
         const std::wstring key = ClassKey(registration.classId);
         const std::wstring classText = GuidText(registration.classId);
         const std::wstring typeName = TypeName(module, registration.typeNameStringId, registration.classId);
@@ -51,58 +54,61 @@ HRESULT RegisterControlClass(HINSTANCE module, const ControlClassRegistration& r
             std::to_wstring(registration.typeLibraryMajor) + L"." + std::to_wstring(registration.typeLibraryMinor);
 
         bool written =
-            WriteServerEntries(module, registration.classId, registration.typeNameStringId, registration.threadingModel) &&
-            SetRegistryString(HKEY_CLASSES_ROOT, key + L"\\ToolboxBitmap32", nullptr,
+            WriteServerEntries(root, module, registration.classId, registration.typeNameStringId,
+                               registration.threadingModel) &&
+            SetRegistryString(root, key + L"\\ToolboxBitmap32", nullptr,
                               path + L", " + std::to_wstring(registration.toolboxBitmapId)) &&
-            SetRegistryString(HKEY_CLASSES_ROOT, key + L"\\MiscStatus", nullptr, L"0") &&
-            SetRegistryString(HKEY_CLASSES_ROOT, key + L"\\MiscStatus\\1", nullptr,
+            SetRegistryString(root, key + L"\\MiscStatus", nullptr, L"0") &&
+            SetRegistryString(root, key + L"\\MiscStatus\\1", nullptr,
                               std::to_wstring(registration.miscStatus)) &&
-            SetRegistryString(HKEY_CLASSES_ROOT, key + L"\\Control", nullptr, L"") &&
-            SetRegistryString(HKEY_CLASSES_ROOT, key + L"\\TypeLib", nullptr, GuidText(registration.typeLibraryId)) &&
-            SetRegistryString(HKEY_CLASSES_ROOT, key + L"\\Version", nullptr, version);
+            SetRegistryString(root, key + L"\\Control", nullptr, L"") &&
+            SetRegistryString(root, key + L"\\TypeLib", nullptr, GuidText(registration.typeLibraryId)) &&
+            SetRegistryString(root, key + L"\\Version", nullptr, version);
         if (written && !progId.empty())
-            written = SetRegistryString(HKEY_CLASSES_ROOT, key + L"\\ProgID", nullptr, progId) &&
-                      SetRegistryString(HKEY_CLASSES_ROOT, progId, nullptr, typeName) &&
-                      SetRegistryString(HKEY_CLASSES_ROOT, progId + L"\\CLSID", nullptr, classText);
+            written = SetRegistryString(root, key + L"\\ProgID", nullptr, progId) &&
+                      SetRegistryString(root, progId, nullptr, typeName) &&
+                      SetRegistryString(root, progId + L"\\CLSID", nullptr, classText);
         return written ? S_OK : SELFREG_E_CLASS;
     });
 }
 
-HRESULT UnregisterControlClass(const ControlClassRegistration& registration)
+HRESULT UnregisterControlClass(const ControlClassRegistration& registration, HKEY root)
 {
     return CallWithoutThrowing(SELFREG_E_CLASS, [&]() -> HRESULT {
+        if (!root)
+            return SELFREG_E_CLASS;
         const std::wstring key = ClassKey(registration.classId);
-        if (RegistryKeyExists(HKEY_CLASSES_ROOT, key + L"\\InprocServer")) {
+        if (RegistryKeyExists(root, key + L"\\InprocServer")) {
             // A 16-bit server shares the class key: remove only what the 32-bit module wrote.
-            bool deleted = DeleteRegistryTree(HKEY_CLASSES_ROOT, key + L"\\InprocServer32") &&
-                           DeleteRegistryTree(HKEY_CLASSES_ROOT, key + L"\\ToolboxBitmap32");
+            bool deleted = DeleteRegistryTree(root, key + L"\\InprocServer32") &&
+                           DeleteRegistryTree(root, key + L"\\ToolboxBitmap32");
             return deleted ? S_OK : SELFREG_E_CLASS;
         }
-        bool deleted = DeleteRegistryTree(HKEY_CLASSES_ROOT, key);
+        bool deleted = DeleteRegistryTree(root, key);
         if (deleted && registration.progId && *registration.progId) {
             // The ProgID may meanwhile name another class: leave that one in place.
             std::wstring named;
-            bool namesOther = GetRegistryString(HKEY_CLASSES_ROOT, std::wstring(registration.progId) + L"\\CLSID",
+            bool namesOther = GetRegistryString(root, std::wstring(registration.progId) + L"\\CLSID",
                                                 nullptr, named) &&
                               _wcsicmp(named.c_str(), GuidText(registration.classId).c_str()) != 0;
             if (!namesOther)
-                deleted = DeleteRegistryTree(HKEY_CLASSES_ROOT, registration.progId);
+                deleted = DeleteRegistryTree(root, registration.progId);
         }
         return deleted ? S_OK : SELFREG_E_CLASS;
     });
 }
 
-HRESULT RegisterPropertyPageClass(HINSTANCE module, const PropertyPageRegistration& registration)
+HRESULT RegisterPropertyPageClass(HINSTANCE module, const PropertyPageRegistration& registration, HKEY root)
 {
     return CallWithoutThrowing(SELFREG_E_CLASS, [&]() -> HRESULT {
-        bool written = WriteServerEntries(module, registration.classId, registration.typeNameStringId, nullptr);
+        bool written = root && WriteServerEntries(root, module, registration.classId, registration.typeNameStringId, nullptr);
         return written ? S_OK : SELFREG_E_CLASS;
     });
 }
 
-HRESULT UnregisterPropertyPageClass(const PropertyPageRegistration& registration)
+HRESULT UnregisterPropertyPageClass(const PropertyPageRegistration& registration, HKEY root)
 {
     return CallWithoutThrowing(SELFREG_E_CLASS, [&]() -> HRESULT {
-        return DeleteRegistryTree(HKEY_CLASSES_ROOT, ClassKey(registration.classId)) ? S_OK : SELFREG_E_CLASS;
+        return root && DeleteRegistryTree(root, ClassKey(registration.classId)) ? S_OK : SELFREG_E_CLASS;
     });
 }

@@ -10,6 +10,11 @@
 
 #include <string>
 
+// The per-user registration calls are in oleaut32 but not in the MinGW headers.
+extern "C" HRESULT WINAPI RegisterTypeLibForUser(ITypeLib* library, OLECHAR* fullPath, OLECHAR* helpDir);
+extern "C" HRESULT WINAPI UnRegisterTypeLibForUser(REFGUID libraryId, WORD major, WORD minor, LCID locale,
+                                                   SYSKIND systemKind);
+
 namespace {
 
 bool HasLibraryId(ITypeLib* library, REFGUID expected)
@@ -24,7 +29,7 @@ bool HasLibraryId(ITypeLib* library, REFGUID expected)
 
 } // namespace
 
-HRESULT RegisterModuleTypeLibrary(HINSTANCE module, REFGUID expectedLibraryId)
+HRESULT RegisterModuleTypeLibrary(HINSTANCE module, REFGUID expectedLibraryId, RegistrationScope scope)
 {
     return CallWithoutThrowing(SELFREG_E_TYPELIB, [&]() -> HRESULT {
         std::wstring path = ModuleFullPath(module);
@@ -33,18 +38,22 @@ HRESULT RegisterModuleTypeLibrary(HINSTANCE module, REFGUID expectedLibraryId)
         Microsoft::WRL::ComPtr<ITypeLib> library;
         if (FAILED(LoadTypeLibEx(path.c_str(), REGKIND_NONE, &library)) || !HasLibraryId(library.Get(), expectedLibraryId))
             return SELFREG_E_TYPELIB;
-        if (FAILED(RegisterTypeLib(library.Get(), &path[0], nullptr)))
+        const HRESULT registered = scope == RegistrationScope::CurrentUser
+                                       ? RegisterTypeLibForUser(library.Get(), &path[0], nullptr)
+                                       : RegisterTypeLib(library.Get(), &path[0], nullptr);
+        if (FAILED(registered))
             return SELFREG_E_TYPELIB;
         return S_OK;
     });
 }
 
-HRESULT UnregisterModuleTypeLibrary(REFGUID libraryId, WORD major, WORD minor, LCID locale)
+HRESULT UnregisterModuleTypeLibrary(REFGUID libraryId, WORD major, WORD minor, LCID locale, RegistrationScope scope)
 {
     return CallWithoutThrowing(SELFREG_E_TYPELIB, [&]() -> HRESULT {
         // Hex version, as the system writes it ("1.0", "1.a").
         wchar_t version[16] = {};
         wsprintfW(version, L"%x.%x", major, minor);
+        // The merged classes view: it shows the user's registration as well as the machine's.
         if (!RegistryKeyExists(HKEY_CLASSES_ROOT, L"TypeLib\\" + GuidText(libraryId) + L"\\" + version))
             return S_OK;
 #ifdef _WIN64
@@ -52,6 +61,9 @@ HRESULT UnregisterModuleTypeLibrary(REFGUID libraryId, WORD major, WORD minor, L
 #else
         const SYSKIND systemKind = SYS_WIN32;
 #endif
-        return SUCCEEDED(UnRegisterTypeLib(libraryId, major, minor, locale, systemKind)) ? S_OK : SELFREG_E_TYPELIB;
+        const HRESULT removed = scope == RegistrationScope::CurrentUser
+                                    ? UnRegisterTypeLibForUser(libraryId, major, minor, locale, systemKind)
+                                    : UnRegisterTypeLib(libraryId, major, minor, locale, systemKind);
+        return SUCCEEDED(removed) ? S_OK : SELFREG_E_TYPELIB;
     });
 }

@@ -86,7 +86,7 @@ protected:
     }
 };
 
-TEST_F(ModuleFile, ExportsByNameAtOrdinalsOneToFour)
+TEST_F(ModuleFile, ExportsByNameAtTheirOrdinals)
 {
     // The loaded image keeps the export directory at its relative addresses.
     const auto* base = reinterpret_cast<const BYTE*>(module);
@@ -96,13 +96,17 @@ TEST_F(ModuleFile, ExportsByNameAtOrdinalsOneToFour)
     ASSERT_NE(directory.VirtualAddress, 0u);
     const auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + directory.VirtualAddress);
     EXPECT_STREQ(reinterpret_cast<const char*>(base + exports->Name), "Corvane.OCX");
-    EXPECT_EQ(exports->NumberOfFunctions, 4u);
-    ASSERT_EQ(exports->NumberOfNames, 4u);
+    EXPECT_EQ(exports->NumberOfFunctions, 5u);
+    ASSERT_EQ(exports->NumberOfNames, 5u);
     const auto* names = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
     const auto* ordinals = reinterpret_cast<const WORD*>(base + exports->AddressOfNameOrdinals);
-    const std::pair<const char*, DWORD> expected[] = {
-        {"DllCanUnloadNow", 1}, {"DllGetClassObject", 2}, {"DllRegisterServer", 3}, {"DllUnregisterServer", 4}};
-    for (DWORD i = 0; i < 4; ++i) {
+    // The name table is sorted; per-user registration came later, at ordinal 5.
+    const std::pair<const char*, DWORD> expected[] = {{"DllCanUnloadNow", 1},
+                                                      {"DllGetClassObject", 2},
+                                                      {"DllInstall", 5},
+                                                      {"DllRegisterServer", 3},
+                                                      {"DllUnregisterServer", 4}};
+    for (DWORD i = 0; i < 5; ++i) {
         const char* name = reinterpret_cast<const char*>(base + names[i]);
         EXPECT_STREQ(name, expected[i].first);
         EXPECT_EQ(exports->Base + ordinals[i], expected[i].second) << name;
