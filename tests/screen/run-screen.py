@@ -149,7 +149,7 @@ wine = os.environ.get("CORVANE_WINE", "/usr/lib/wine/wine64")
 with open(os.path.join(work, "scenes.out"), "w") as out, open(os.path.join(work, "scenes.err"), "w") as err:
     process = subprocess.Popen([wine, stage], stdin=subprocess.DEVNULL, stdout=out, stderr=err, env=environment)
     log = os.path.join(work, "scenes.txt")
-    deadline = time.time() + 150
+    deadline = time.time() + 280
     while process.poll() is None and time.time() < deadline:
         lines = open(log).read().splitlines() if os.path.exists(log) else []
         for line in lines:
