@@ -119,7 +119,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Scene{"keep640x480in400x400", "flat640x480.avi", TRUE, 400, 400, {0, 50, 400, 350}},
                       Scene{"keep320x240in800x300", "flat320x240.avi", TRUE, 800, 300, {200, 0, 600, 300}},
                       Scene{"keep720x576in500x400", "flat720x576.avi", TRUE, 500, 400, {0, 0, 499, 400}},
-                      Scene{"fill640x480in400x400", "flat640x480.avi", FALSE, 400, 400, {0, 0, 400, 400}}),
+                      Scene{"fill640x480in400x400", "flat640x480.avi", FALSE, 400, 400, {0, 0, 400, 400}},
+                      Scene{"fill320x240in800x300", "flat320x240.avi", FALSE, 800, 300, {0, 0, 800, 300}}),
     [](const ::testing::TestParamInfo<Scene>& info) { return std::string(info.param.name); });
 
 // A resize while playing lays the picture out again.
