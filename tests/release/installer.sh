@@ -3,11 +3,12 @@
 # (/CurrentUser): the silent install registers the 32-bit module in the 32-bit registry view and
 # the 64-bit module in the 64-bit view (or, per user, both under the user's classes and nothing
 # of the machine's); a 64-bit and a 32-bit host each create the control by ProgID, play a clip
-# to its end and save and reload its properties; the silent uninstall leaves none of the keys
+# to its end and save and reload its properties (per user, through the classes as Windows merges
+# them, since Wine 8 reads only the machine's for creation); the silent uninstall leaves none of the keys
 # and files it wrote. 32-bit programs are checked only where the kernel runs them.
 # Usage: installer.sh <i686 build> <x86_64 build> <clip>
 set -u
-x86_build=$1 x64_build=$2 clip=$3
+x86_build=$(cd "$1" 2>/dev/null && pwd) x64_build=$(cd "$2" && pwd) clip=$3
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
 # shellcheck source=tests/release/registry-snapshot.sh
@@ -21,6 +22,8 @@ for needed in "$x86_build/module/Corvane.OCX" "$x86_build/hosts/demo/corvane-dem
               "$x64_build/module/Corvane.OCX" "$x64_build/hosts/demo/corvane-demo.exe"; do
   [ -f "$needed" ] || { echo "SKIPPED: the installer needs both builds ($needed is missing)"; exit 0; }
 done
+# A server left by an interrupted run would serve the new prefix from the deleted one.
+WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null
 rm -rf "$work" && mkdir -p "$work"
 "$root/scripts/release/assemble" "$x86_build" "$x64_build" "$work/dist" >"$work/assemble.log" 2>&1 \
   || { cat "$work/assemble.log"; echo "FAIL: assembling the kit"; exit 1; }
@@ -93,23 +96,38 @@ for mode in AllUsers CurrentUser; do
     || fail "$mode: no Start-menu entry"
   "$wine" reg query "$([ $mode = AllUsers ] && echo HKLM || echo HKCU)\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Corvane" \
     /v UninstallString >/dev/null 2>&1 </dev/null || fail "$mode: not in the installed programs"
+  snapshot 'HKLM\Software' "$work/$mode-machine-installed"
+  snapshot 'HKCU\Software' "$work/$mode-user-installed"
+  files >"$work/$mode-files-installed"
   if [ "$mode" = CurrentUser ]; then
-    snapshot 'HKLM\Software' "$work/$mode-machine-installed"
-    machine=$(changes "$work/$mode-machine-before" "$work/$mode-machine-installed")
+    machine=$(changes "$work/$mode-machine-before" "$work/$mode-machine-installed" | without_library_keys)
     [ -z "$machine" ] || { fail "the per-user install wrote machine entries:"; echo "$machine" | head -20; }
   fi
 
+  # Wine reads no per-user classes for creation: the hosts see them as Windows would show them.
+  [ "$mode" = AllUsers ] || show_user_classes "${corvane_classes[@]}"
   host "$x64_build" "$wine" "$mode-host64"
   [ -z "$runs_32bit" ] || host "$x86_build" /usr/lib/wine/wine "$mode-host32"
+  [ "$mode" = AllUsers ] || hide_user_classes "${corvane_classes[@]}"
 
   "$wine" "$dir/Uninstall.exe" /S "/$mode" </dev/null >"$work/$mode-uninstall.log" 2>&1
   wineserver -w
   snapshot 'HKLM\Software' "$work/$mode-machine-after"
   snapshot 'HKCU\Software' "$work/$mode-user-after"
   files >"$work/$mode-files-after"
+  # What the install wrote must be gone and what it changed must be back. Playing media makes
+  # the platform cache its devices in the registry meanwhile: that is not the installer's.
   for part in machine user files; do
-    left=$(changes "$work/$mode-$part-before" "$work/$mode-$part-after")
-    [ -z "$left" ] || { fail "$mode: the uninstall left $part changes:"; echo "$left" | head -20; }
+    before="$work/$mode-$part-before" installed="$work/$mode-$part-installed" after="$work/$mode-$part-after"
+    # The user's classes key and its CLSID key are the system's own on Windows (a fresh Wine
+    # prefix lacks them until something registers for a user).
+    left=$(comm -12 <(comm -13 "$before" "$installed") "$after" \
+           | grep -vxE '\[HKEY_CURRENT_USER\\Software\\Classes(\\Wow6432Node)?(\\CLSID)?\]')
+    [ -z "$left" ] || { fail "$mode: the uninstall left $part entries the install wrote:"; echo "$left" | head -20; }
+    missing=$(comm -23 <(comm -23 "$before" "$installed") "$after")
+    [ -z "$missing" ] || { fail "$mode: the uninstall did not restore $part entries:"; echo "$missing" | head -20; }
+    stray=$(comm -13 "$before" "$after" | grep -iE "corvane|$library_keys|23C39A2B|066E6EBB")
+    [ -z "$stray" ] || { fail "$mode: Corvane $part entries after the uninstall:"; echo "$stray" | head -20; }
   done
 done
 

@@ -26,14 +26,11 @@ regsvr /n /i:user || fail "regsvr32 /n /i:user failed"
 snapshot 'HKLM\Software' "$work/machine-registered"
 snapshot 'HKCU\Software\Classes' "$work/user-registered"
 
-# The type library's own keys (the library and its two dispinterfaces, in both registry views)
-# are the platform's per-user call's to place.
-library_keys='B145199E-AB4F-4744-905C-98B73F11FF70|5F18E6FF-5374-408D-81C6-CDD941E5E968|F089790A-0091-4719-B149-694BC1EBCFF8'
 machine=$(changes "$work/machine-before" "$work/machine-registered")
 if printf '%s\n' "$machine" | grep -qiE "$library_keys"; then
   echo "MEASURED: the per-user type-library registration wrote the library machine-wide"
 fi
-machine=$(printf '%s\n' "$machine" | grep -viE "$library_keys" | grep -v '^$')
+machine=$(printf '%s\n' "$machine" | without_library_keys)
 [ -z "$machine" ] || { fail "the per-user registration wrote machine entries:"; echo "$machine" | head -20; }
 user=$(changes "$work/user-before" "$work/user-registered")
 for expected in '{23C39A2B-5A17-40F1-A8EE-AA0191EBF607}\InprocServer32]' \
@@ -42,14 +39,12 @@ for expected in '{23C39A2B-5A17-40F1-A8EE-AA0191EBF607}\InprocServer32]' \
   printf '%s\n' "$user" | grep -qiF "$expected" || fail "no user entry ending $expected"
 done
 
-classes=('CLSID\{23C39A2B-5A17-40F1-A8EE-AA0191EBF607}' 'CLSID\{066E6EBB-9B8D-48CD-AFC5-3D127BEB5861}'
-         Corvane.CorvaneCtrl.1)
-show_user_classes "${classes[@]}"
+show_user_classes "${corvane_classes[@]}"
 (cd "$(dirname "$tests")" && CORVANE_DEPLOYED_NAME=Corvane.CorvaneCtrl.1 CORVANE_DEPLOYED_CLIP="Z:$clip" \
    "$wine" "$(basename "$tests")" --gtest_filter='DeployedCorvane.CreatedBy*' >"$work/host.log" 2>&1 </dev/null)
 tr -d '\r' <"$work/host.log" | grep -q '^\[  PASSED  \] 1 test' || { fail "the host with the per-user class"; tr -d '\r' <"$work/host.log" | grep -v '^\[ ' | tail -20; }
 
-hide_user_classes "${classes[@]}"
+hide_user_classes "${corvane_classes[@]}"
 
 regsvr /u /n /i:user || fail "regsvr32 /u /n /i:user failed"
 snapshot 'HKCU\Software\Classes' "$work/user-after"

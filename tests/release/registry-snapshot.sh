@@ -38,3 +38,15 @@ hide_user_classes() {
     "$wine" reg delete "HKLM\\Software\\Classes\\$key" /f >/dev/null 2>&1 </dev/null
   done
 }
+
+# The keys of Corvane's type library (the library and its two dispinterfaces, in both registry
+# views): a per-user type-library registration is the platform's to place, and Wine 8's writes
+# them machine-wide. without_library_keys filters them out of a list of changes on stdin.
+library_keys='B145199E-AB4F-4744-905C-98B73F11FF70|5F18E6FF-5374-408D-81C6-CDD941E5E968|F089790A-0091-4719-B149-694BC1EBCFF8'
+without_library_keys() {
+  grep -viE "$library_keys" | grep -v '^$'
+}
+# The class keys a registration of Corvane writes, relative to Software\Classes.
+corvane_classes=('CLSID\{23C39A2B-5A17-40F1-A8EE-AA0191EBF607}' 'CLSID\{066E6EBB-9B8D-48CD-AFC5-3D127BEB5861}'
+                 'Wow6432Node\CLSID\{23C39A2B-5A17-40F1-A8EE-AA0191EBF607}'
+                 'Wow6432Node\CLSID\{066E6EBB-9B8D-48CD-AFC5-3D127BEB5861}' Corvane.CorvaneCtrl.1)
