@@ -231,11 +231,16 @@ HRESULT CVMR9Graph::RenderOutputPins(IBaseFilter* filter)
         }
         PIN_DIRECTION direction;
         HRESULT hr = pin->QueryDirection(&direction);
-        if (SUCCEEDED(hr) && direction == PINDIR_OUTPUT)
-            hr = graphBuilder->Render(pin);
         if (FAILED(hr)) {
             result = hr;
             return false;
+        }
+        // A stream that cannot be rendered (a picture with no renderer to take it) must not
+        // cost the others: every output is tried, and the first failure is answered.
+        if (direction == PINDIR_OUTPUT) {
+            hr = graphBuilder->Render(pin);
+            if (FAILED(hr) && SUCCEEDED(result))
+                result = hr;
         }
         return true;
     });
