@@ -166,7 +166,7 @@ protected:
         Call("av.avi", "LoadMediaFile", DISPID_CORVANE_LOADMEDIAFILE,
              {Variant(Wide(TestMediaPath("av.avi")).c_str()), Variant(0L), Variant(1L)}, kLoadLimit);
         Call("av.avi", "Play", DISPID_CORVANE_PLAY, {});
-        const bool finished = PumpUntil([&] { return Finished() > 0; }, 6000);
+        const bool finished = PumpUntil([&] { return Finished() > 0; }, 10000);
         Record("GOOD %s state %d position %.2f of %.2f, %d ticks; %s", finished ? "finished" : "fault",
                control->engine.state, Number(DISPID_CORVANE_GETPOSITION), Number(DISPID_CORVANE_GETDURATION),
                Playing(), finished ? "" : control->engine.lastError);
@@ -337,6 +337,10 @@ protected:
             const size_t hang = childOutput.find("HANG:");
             figures.findings.push_back(where + ": " + (killed ? std::string("killed by the harness")
                                                               : childOutput.substr(hang, childOutput.find('\n', hang) - hang)));
+        } else if (exitCode == 1) {
+            // The child's own test failed (it could not host the control or find its file).
+            figures.outcomes["fault"]++;
+            figures.findings.push_back(where + ": the child failed: " + childOutput.substr(0, 600));
         } else {
             figures.outcomes["crashed"]++;
             figures.crashedModules["(process ended, exit " + std::to_string(exitCode) + ")"]++;
