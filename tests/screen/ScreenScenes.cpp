@@ -92,7 +92,7 @@ TEST_F(ScreenScene, SecondLayerAndOverlay)
     Load("flat320x240.avi", 1);
     control->SetFontSize(40);
     control->SetFontColor(RGB(255, 255, 255));
-    control->SetText("OVERLAY", 10, 10);
+    control->SetText(L"OVERLAY", 10, 10);
     control->XAspectRatio = TRUE;
     Resize(320, 240);
     PlayAndSettle();
