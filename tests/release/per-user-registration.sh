@@ -20,6 +20,8 @@ regsvr() { (cd "$folder" && "$wine" regsvr32 /s "$@" Corvane.OCX >>"$work/regsvr
 
 # The machine-wide registration of other tests is gone, so the host can only use this one.
 regsvr /u
+# Windows always has the user's class keys; a fresh Wine prefix makes them on first use.
+"$wine" reg add 'HKCU\Software\Classes\CLSID' /f >/dev/null 2>&1 </dev/null
 snapshot 'HKLM\Software' "$work/machine-before"
 snapshot 'HKCU\Software\Classes' "$work/user-before"
 regsvr /n /i:user || fail "regsvr32 /n /i:user failed"

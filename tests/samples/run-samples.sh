@@ -19,7 +19,13 @@ run() {
   rc=$?
   tr -d '\r' <"$work/out.raw" >"$work/out.txt"
   sed "s|^|$label: |" "$work/out.txt"
-  [ "$rc" -eq 0 ] || { echo "FAIL: $label exited $rc"; fails=$((fails + 1)); }
+  # 64-bit Wine 8 can die of SIGSEGV (139) in its own thread teardown after the program has
+  # finished; only a run that printed its whole result is let through, and it is said.
+  if [ "$rc" -eq 139 ] && [ "$(tail -1 "$work/out.txt")" = "DONE fails=0" ]; then
+    echo "MEASURED: $label passed, then Wine crashed while ending the process"
+  else
+    [ "$rc" -eq 0 ] || { echo "FAIL: $label exited $rc"; fails=$((fails + 1)); }
+  fi
   [ "$(tail -1 "$work/out.txt")" = "DONE fails=0" ] || { echo "FAIL: $label"; fails=$((fails + 1)); }
 }
 for sample in "$samples"/*.vbs "$samples"/*.js; do
