@@ -212,7 +212,9 @@ public:
     int SetMediaFile(const wchar_t* fileName, LONG layer, BOOL haveSound);
     int SetMediaFile(const char* fileName, LONG layer, BOOL haveSound);
     int AddSoundRenderer(LONG layer);
-    int RenderLayers();
+    // Renders every layer's unconnected streams; `renderCode`, when given, receives the answer
+    // for `layer`'s own streams, so a refused file costs one render, not two.
+    int RenderLayers(LONG layer = -1, HRESULT* renderCode = nullptr);
     // Records why a file did not load into the layer (a reload also empties its name); 0.
     int RefuseLayer(LONG layer, bool reload, HRESULT code);
     // Pin and filter utilities.

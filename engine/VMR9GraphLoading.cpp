@@ -103,12 +103,12 @@ int CVMR9Graph::SetMediaFile(const wchar_t* fileName, LONG layer, BOOL haveSound
     fileNames[layer] = fileName;
 
     AddSoundRenderer(layer);
-    if (!RenderLayers())
+    HRESULT renderCode = S_OK;
+    if (!RenderLayers(layer, &renderCode))
         return 0;
     // A source whose output nothing would take is not media: some platforms hand any file a
-    // source filter and only rendering tells. Asking once more gives the platform's reason.
+    // source filter and only rendering tells, with the platform's reason.
     if (!HasConnectedOutput(source.Get())) {
-        HRESULT renderCode = RenderOutputPins(source.Get());
         RemoveDownstream(source.Get(), vmrFilter.Get());
         RemoveFilterAndFeeder(soundRenderers[layer].Get());
         soundRenderers[layer].Reset();
@@ -130,7 +130,7 @@ int CVMR9Graph::RefuseLayer(LONG layer, bool reload, HRESULT code)
     return 0;
 }
 
-int CVMR9Graph::RenderLayers()
+int CVMR9Graph::RenderLayers(LONG layer, HRESULT* renderCode)
 {
     EngineGuard guard(engineLock);
     if (!filterGraph2) {
@@ -143,8 +143,12 @@ int CVMR9Graph::RenderLayers()
         if (!sourceFilters[i])
             continue;
         // A stream that cannot be rendered leaves the layer playing without it.
-        if (FindPin(sourceFilters[i].Get(), PINDIR_OUTPUT))
-            ReportIfFailed(RenderOutputPins(sourceFilters[i].Get()), "Could not render every stream of this layer");
+        if (FindPin(sourceFilters[i].Get(), PINDIR_OUTPUT)) {
+            HRESULT rendered = RenderOutputPins(sourceFilters[i].Get());
+            ReportIfFailed(rendered, "Could not render every stream of this layer");
+            if (i == layer && renderCode)
+                *renderCode = rendered;
+        }
         if (Ref<IBaseFilter> builderRenderer = FindFilterByName(kBuilderSoundRenderer))
             RemoveFilterAndFeeder(builderRenderer.Get());
         // A picture the mixer has no input for would play unmixed in a window of its own,
