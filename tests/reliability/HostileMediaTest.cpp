@@ -30,6 +30,11 @@ constexpr int kShards = 5;
 constexpr DWORD kLoadLimit = 10000;
 constexpr DWORD kCallLimit = 5000;
 constexpr DWORD kHangLimit = 60000;
+constexpr unsigned kDefaultSeed = 20261208;
+// Files of the default seed that made Wine's GStreamer splitter wait for ever while connecting
+// (a Matroska clip cut to 483 bytes, an MP4 with absurd sizes). The default run loads them
+// too, one a shard, so the bound on that wait is proved on every run.
+constexpr int kFilesThatHungThePlatform[] = {422, 1213};
 // Set by the harness for a child: "<folder>|<first index>|<count>".
 constexpr char kBatchVariable[] = "CORVANE_HOSTILE_CHILD";
 
@@ -224,7 +229,7 @@ protected:
     const int files = CountFromEnvironment("CORVANE_HOSTILE_FILES", 50);
     // To rerun one file or a few: the index of the first (the names begin with it).
     const int firstFile = std::atoi(std::getenv("CORVANE_HOSTILE_FIRST") ? std::getenv("CORVANE_HOSTILE_FIRST") : "0");
-    const unsigned seed = static_cast<unsigned>(CountFromEnvironment("CORVANE_HOSTILE_SEED", 20261208));
+    const unsigned seed = static_cast<unsigned>(CountFromEnvironment("CORVANE_HOSTILE_SEED", kDefaultSeed));
     const int batchSize = CountFromEnvironment("CORVANE_HOSTILE_BATCH", 25);
     ScratchFolder scratch{("corvane-hostile-" + std::to_string(GetParam())).c_str()};
     std::map<int, std::string> kinds;
@@ -382,6 +387,12 @@ TEST_P(HostileMedia, EveryCallReturnsInTimeAndAGoodClipStillPlays)
     const ULONGLONG started = GetTickCount64();
     for (int next = first; next < end;)
         next = RunChild(next, std::min(batchSize, end - next));
+    const size_t shard = static_cast<size_t>(GetParam());
+    if (!std::getenv("CORVANE_HOSTILE_FIRST") && seed == kDefaultSeed && shard < std::size(kFilesThatHungThePlatform)) {
+        const int once = kFilesThatHungThePlatform[shard];
+        MakeFiles(once, once + 1);
+        RunChild(once, 1);
+    }
     Print(first, end, GetTickCount64() - started);
     EXPECT_EQ(figures.outcomes["hung"], 0);
     EXPECT_EQ(figures.outcomes["fault"], 0);
