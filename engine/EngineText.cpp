@@ -29,13 +29,13 @@ size_t WholeCharacterPrefix(const wchar_t* text, size_t limit)
     return length;
 }
 
-size_t WholeCharacterPrefix(const char* text, size_t limit)
+size_t WholeCharacterPrefix(const char* text, size_t limit, unsigned codePage)
 {
     if (!text)
         return 0;
     size_t length = 0;
     while (length < limit && text[length] != '\0') {
-        const size_t step = IsDBCSLeadByte(static_cast<BYTE>(text[length])) && text[length + 1] != '\0' ? 2 : 1;
+        const size_t step = IsDBCSLeadByteEx(codePage, static_cast<BYTE>(text[length])) && text[length + 1] != '\0' ? 2 : 1;
         if (length + step > limit)
             break;
         length += step;

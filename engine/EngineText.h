@@ -9,6 +9,6 @@
 std::wstring WidenAnsiText(const char* text);
 
 // How many leading units of the text fit in `limit` units without cutting a character in two:
-// a surrogate pair (UTF-16), a double-byte character (ANSI) stays whole or goes.
+// a surrogate pair (UTF-16), a double-byte character (ANSI, in `codePage`) stays whole or goes.
 size_t WholeCharacterPrefix(const wchar_t* text, size_t limit);
-size_t WholeCharacterPrefix(const char* text, size_t limit);
+size_t WholeCharacterPrefix(const char* text, size_t limit, unsigned codePage = 0 /* CP_ACP */);

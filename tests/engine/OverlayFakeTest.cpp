@@ -3,6 +3,7 @@
 #include "OverlayFakeFixture.h"
 
 #include "support/TestImages.h"
+#include "EngineText.h"
 
 #include <cstring>
 #include <cwchar>
@@ -297,6 +298,17 @@ TEST_F(OverlayFake, LongTextIsCutToTheSharedBuffer)
     // Passing the buffer itself back in is safe.
     ASSERT_EQ(engine.ShowOverlayText(0, CVMR9Graph::textBuffer, 0, 0), 1);
     EXPECT_EQ(std::wcslen(CVMR9Graph::textBuffer), 999u);
+}
+
+// The cut of an ANSI text in a double-byte code page (this prefix's own is single-byte).
+TEST(TextCut, ADoubleByteCharacterAtTheLimitStaysWholeOrGoes)
+{
+    // "AB" then two GBK characters (lead bytes 0xC4, 0xE3).
+    const char text[] = "AB\xC4\xE3\xBA\xC3";
+    struct { size_t limit; size_t expected; } cases[] = {{2, 2}, {3, 2}, {4, 4}, {5, 4}, {6, 6}, {9, 6}};
+    for (const auto& c : cases)
+        EXPECT_EQ(WholeCharacterPrefix(text, c.limit, 936), c.expected) << "limit " << c.limit;
+    EXPECT_EQ(WholeCharacterPrefix(text, 3, 1252), 3u);
 }
 
 // ---- Flip and mirror ----
