@@ -50,13 +50,7 @@ void FakeFilterBase::RemoveAllPins()
 
 HRESULT FakeFilterBase::DoGetClassID(CLSID* id)
 {
-    HRESULT answer = Enter("IPersist::GetClassID", Args(Out(id)));
-    if (FAILED(answer))
-        return answer;
-    if (!id)
-        return E_POINTER;
-    *id = classId;
-    return answer;
+    return Answer("IPersist::GetClassID", id, classId);
 }
 
 HRESULT FakeFilterBase::DoSetState(const char* method, FILTER_STATE newState,

@@ -168,13 +168,7 @@ HRESULT FakeFilterGraph::SetNotifyFlags(long flags) { return Enter("IMediaEventE
 
 HRESULT FakeFilterGraph::GetNotifyFlags(long* flags)
 {
-    HRESULT answer = Enter("IMediaEventEx::GetNotifyFlags", Args(Out(flags)));
-    if (FAILED(answer))
-        return answer;
-    if (!flags)
-        return E_POINTER;
-    *flags = 0;
-    return answer;
+    return Answer("IMediaEventEx::GetNotifyFlags", flags, 0);
 }
 
 // IMediaSeeking
@@ -207,24 +201,12 @@ HRESULT FakeFilterGraph::IsFormatSupported(const GUID* format)
 
 HRESULT FakeFilterGraph::QueryPreferredFormat(GUID* format)
 {
-    HRESULT answer = Enter("IMediaSeeking::QueryPreferredFormat", Args(Out(format)));
-    if (FAILED(answer))
-        return answer;
-    if (!format)
-        return E_POINTER;
-    *format = TIME_FORMAT_MEDIA_TIME;
-    return answer;
+    return Answer("IMediaSeeking::QueryPreferredFormat", format, TIME_FORMAT_MEDIA_TIME);
 }
 
 HRESULT FakeFilterGraph::GetTimeFormat(GUID* format)
 {
-    HRESULT answer = Enter("IMediaSeeking::GetTimeFormat", Args(Out(format)));
-    if (FAILED(answer))
-        return answer;
-    if (!format)
-        return E_POINTER;
-    *format = TIME_FORMAT_MEDIA_TIME;
-    return answer;
+    return Answer("IMediaSeeking::GetTimeFormat", format, TIME_FORMAT_MEDIA_TIME);
 }
 
 HRESULT FakeFilterGraph::IsUsingTimeFormat(const GUID* format)
@@ -242,35 +224,17 @@ HRESULT FakeFilterGraph::SetTimeFormat(const GUID* format)
 
 HRESULT FakeFilterGraph::GetDuration(LONGLONG* duration)
 {
-    HRESULT answer = Enter("IMediaSeeking::GetDuration", Args(Out(duration)));
-    if (FAILED(answer))
-        return answer;
-    if (!duration)
-        return E_POINTER;
-    *duration = settings.duration;
-    return answer;
+    return Answer("IMediaSeeking::GetDuration", duration, settings.duration);
 }
 
 HRESULT FakeFilterGraph::GetStopPosition(LONGLONG* stop)
 {
-    HRESULT answer = Enter("IMediaSeeking::GetStopPosition", Args(Out(stop)));
-    if (FAILED(answer))
-        return answer;
-    if (!stop)
-        return E_POINTER;
-    *stop = settings.stop;
-    return answer;
+    return Answer("IMediaSeeking::GetStopPosition", stop, settings.stop);
 }
 
 HRESULT FakeFilterGraph::GetCurrentPosition(LONGLONG* current)
 {
-    HRESULT answer = Enter("IMediaSeeking::GetCurrentPosition", Args(Out(current)));
-    if (FAILED(answer))
-        return answer;
-    if (!current)
-        return E_POINTER;
-    *current = settings.current;
-    return answer;
+    return Answer("IMediaSeeking::GetCurrentPosition", current, settings.current);
 }
 
 HRESULT FakeFilterGraph::ConvertTimeFormat(LONGLONG* target, const GUID* targetFormat,
@@ -333,13 +297,7 @@ HRESULT FakeFilterGraph::SetRate(double rate)
 
 HRESULT FakeFilterGraph::GetRate(double* rate)
 {
-    HRESULT answer = Enter("IMediaSeeking::GetRate", Args(Out(rate)));
-    if (FAILED(answer))
-        return answer;
-    if (!rate)
-        return E_POINTER;
-    *rate = settings.rate;
-    return answer;
+    return Answer("IMediaSeeking::GetRate", rate, settings.rate);
 }
 
 HRESULT FakeFilterGraph::GetPreroll(LONGLONG* preroll)
@@ -405,24 +363,12 @@ HRESULT FakeFilterGraph::get_Balance(long* balance)
 
 HRESULT FakeFilterGraph::get_VideoWidth(long* width)
 {
-    HRESULT answer = Enter("IBasicVideo::get_VideoWidth", Args(Out(width)));
-    if (FAILED(answer))
-        return answer;
-    if (!width)
-        return E_POINTER;
-    *width = settings.videoWidth;
-    return answer;
+    return Answer("IBasicVideo::get_VideoWidth", width, settings.videoWidth);
 }
 
 HRESULT FakeFilterGraph::get_VideoHeight(long* height)
 {
-    HRESULT answer = Enter("IBasicVideo::get_VideoHeight", Args(Out(height)));
-    if (FAILED(answer))
-        return answer;
-    if (!height)
-        return E_POINTER;
-    *height = settings.videoHeight;
-    return answer;
+    return Answer("IBasicVideo::get_VideoHeight", height, settings.videoHeight);
 }
 
 HRESULT FakeFilterGraph::GetVideoSize(long* width, long* height)

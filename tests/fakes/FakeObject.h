@@ -47,6 +47,16 @@ protected:
         return Enter(call);
     }
     HRESULT Enter(const CallRecord& call);
+    // A getter's whole answer: the scripted failure, E_POINTER for a null out, else `value`.
+    template <class T, class V> HRESULT Answer(const char* method, T* out, const V& value)
+    {
+        HRESULT answer = Enter(method, Args(Out(out)));
+        if (SUCCEEDED(answer) && !out)
+            return E_POINTER;
+        if (SUCCEEDED(answer))
+            *out = value;
+        return answer;
+    }
 
     // Virtual so that a pin can count its references on its filter, as pins do.
     virtual ULONG AddRefCount();

@@ -142,13 +142,7 @@ HRESULT FakePin::QueryPinInfo(PIN_INFO* info)
 
 HRESULT FakePin::QueryDirection(PIN_DIRECTION* pinDirection)
 {
-    HRESULT answer = Enter("IPin::QueryDirection", Args(Out(pinDirection)));
-    if (FAILED(answer))
-        return answer;
-    if (!pinDirection)
-        return E_POINTER;
-    *pinDirection = direction;
-    return answer;
+    return Answer("IPin::QueryDirection", pinDirection, direction);
 }
 
 HRESULT FakePin::QueryId(LPWSTR* pinId)
