@@ -1,23 +1,34 @@
-// IConnectionPointContainer: the event interface and IPropertyNotifySink.
+// IConnectionPointContainer: the control's two connection points, its event interface and
+// IPropertyNotifySink, and the sinks advised on each.
 #pragma once
 
 #include <windows.h>
 #include <ole2.h>
 #include <olectl.h>
 #include <ocidl.h>
+#include <wrl/client.h>
 
+#include <vector>
+
+#include "ConnectionPoint.h"
 #include "DelegatingInterface.h"
 
-class COleControl;
-
-class ConnectionPointContainerInterface final : public DelegatingInterface<IConnectionPointContainer>
+class CConnectionPointContainerInterface final : public DelegatingInterface<IConnectionPointContainer>
 {
 public:
-    ConnectionPointContainerInterface(COleControl& control, IUnknown& outer) : DelegatingInterface(outer), control(control) {}
+    explicit CConnectionPointContainerInterface(IUnknown& outer);
 
     HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** points) override;
     HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override;
 
+    // The event interface; IID_NULL (no events) offers only IPropertyNotifySink.
+    void SetEventInterfaceId(const IID& iid) { eventPoint.SetInterfaceId(iid); }
+    const IID& EventInterfaceId() const { return eventPoint.InterfaceId(); }
+    std::vector<Microsoft::WRL::ComPtr<IUnknown>> EventSinks() const { return eventPoint.Sinks(); }
+    std::vector<Microsoft::WRL::ComPtr<IUnknown>> PropertyNotifySinks() const { return propertyNotifyPoint.Sinks(); }
+    void DisconnectAll();
+
 private:
-    COleControl& control;
+    ConnectionPoint eventPoint;
+    ConnectionPoint propertyNotifyPoint;
 };

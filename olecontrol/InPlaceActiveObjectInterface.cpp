@@ -1,38 +1,39 @@
 #include "InPlaceActiveObjectInterface.h"
 
-#include "OleControl.h"
+#include "InPlaceObjectInterface.h"
 
-HRESULT InPlaceActiveObjectInterface::GetWindow(HWND* window)
+// The same window as the in-place object's.
+HRESULT CInPlaceActiveObjectInterface::GetWindow(HWND* window)
 {
-    return control.GetWindowHandle(window);
+    return inPlace.GetWindow(window);
 }
 
-HRESULT InPlaceActiveObjectInterface::ContextSensitiveHelp(BOOL)
+HRESULT CInPlaceActiveObjectInterface::ContextSensitiveHelp(BOOL)
 {
     return E_NOTIMPL;
 }
 
-HRESULT InPlaceActiveObjectInterface::TranslateAccelerator(LPMSG)
+HRESULT CInPlaceActiveObjectInterface::TranslateAccelerator(LPMSG)
 {
     return S_FALSE;
 }
 
-HRESULT InPlaceActiveObjectInterface::OnFrameWindowActivate(BOOL)
+HRESULT CInPlaceActiveObjectInterface::OnFrameWindowActivate(BOOL)
 {
     return S_OK;
 }
 
-HRESULT InPlaceActiveObjectInterface::OnDocWindowActivate(BOOL)
+HRESULT CInPlaceActiveObjectInterface::OnDocWindowActivate(BOOL)
 {
     return S_OK;
 }
 
-HRESULT InPlaceActiveObjectInterface::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL)
+HRESULT CInPlaceActiveObjectInterface::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL)
 {
     return S_OK;
 }
 
-HRESULT InPlaceActiveObjectInterface::EnableModeless(BOOL)
+HRESULT CInPlaceActiveObjectInterface::EnableModeless(BOOL)
 {
     return S_OK;
 }

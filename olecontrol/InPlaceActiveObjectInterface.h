@@ -8,12 +8,15 @@
 
 #include "DelegatingInterface.h"
 
-class COleControl;
+class CInPlaceObjectInterface;
 
-class InPlaceActiveObjectInterface final : public DelegatingInterface<IOleInPlaceActiveObject>
+class CInPlaceActiveObjectInterface final : public DelegatingInterface<IOleInPlaceActiveObject>
 {
 public:
-    InPlaceActiveObjectInterface(COleControl& control, IUnknown& outer) : DelegatingInterface(outer), control(control) {}
+    CInPlaceActiveObjectInterface(CInPlaceObjectInterface& inPlace, IUnknown& outer)
+        : DelegatingInterface(outer), inPlace(inPlace)
+    {
+    }
 
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override;
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override;
@@ -24,5 +27,5 @@ public:
     HRESULT STDMETHODCALLTYPE EnableModeless(BOOL) override;
 
 private:
-    COleControl& control;
+    CInPlaceObjectInterface& inPlace;
 };

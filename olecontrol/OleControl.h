@@ -41,24 +41,33 @@
 #include <utility>
 #include <vector>
 
-#include "ConnectionPoint.h"
 #include "DispatchTable.h"
 #include "PersistenceInterfaces.h"
 #include "PersistentObject.h"
 #include "PropExchange.h"
 
 #include "ConnectionPointContainerInterface.h"
-#include "ControlIdentity.h"
+#include "ContainerNotificationsInterface.h"
 #include "DispatchInterface.h"
 #include "InPlaceActiveObjectInterface.h"
 #include "InPlaceObjectInterface.h"
-#include "OleControlInterface.h"
 #include "OleObjectInterface.h"
 #include "ProvideClassInfoInterface.h"
 #include "SpecifyPropertyPagesInterface.h"
+#include "UnknownInterface.h"
 #include "ViewObjectInterface.h"
 
-class COleControl : public CPersistentObject
+// Each interface class does its own work and reaches the control only through its owner base,
+// which the control implements privately.
+class COleControl : public CPersistentObject,
+                    private CUnknownOwner,
+                    private COleObjectOwner,
+                    private CInPlaceObjectOwner,
+                    private CViewObjectOwner,
+                    private CContainerNotificationsOwner,
+                    private CDispatchOwner,
+                    private CProvideClassInfoOwner,
+                    private CSpecifyPropertyPagesOwner
 {
 public:
     COleControl();
@@ -67,8 +76,8 @@ public:
     COleControl& operator=(const COleControl&) = delete;
 
     // ---- What the derived control supplies ----
-    virtual CLSID GetControlClassId() const = 0;
-    virtual DispatchTable GetDispatchTable() const = 0;
+    CLSID GetControlClassId() const override = 0;
+    DispatchTable GetDispatchTable() const override = 0;
     virtual EventTable GetEventTable() const = 0;
     // The framework's own items; a derived DoPropExchange calls this after its own items.
     void DoPropExchange(CPropExchange& exchange) override;
@@ -76,7 +85,7 @@ public:
     void OnResetState() override;
 
     virtual BOOL PreCreateWindow(CREATESTRUCTA& create);
-    virtual void OnDraw(HDC dc, const RECT& bounds, const RECT& invalid);
+    void OnDraw(HDC dc, const RECT& bounds, const RECT& invalid) override;
     virtual void OnSize(UINT type, int width, int height);
     virtual void OnTimer(UINT_PTR id);
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
@@ -91,9 +100,9 @@ public:
     virtual void OnMouseMove(UINT keys, POINT point);
     // Every message the framework does not route to a handler above.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    virtual void OnAmbientPropertyChange(DISPID dispid);
-    virtual DWORD GetMiscStatus() const;
-    virtual std::vector<CLSID> GetPropertyPages() const { return {}; }
+    void OnAmbientPropertyChange(DISPID dispid) override;
+    DWORD GetMiscStatus() const override;
+    std::vector<CLSID> GetPropertyPages() const override { return {}; }
 
     // ---- What the framework offers the derived control ----
     // Fires an event of the event table to every connected sink, on the creating thread only;
@@ -116,13 +125,12 @@ public:
     IUnknown* GetControllingUnknown() override { return &identity; }
     CLSID GetPersistClassId() const override { return GetControlClassId(); }
 
-    HWND GetControlWindow() const { return window; }
-    HRESULT GetWindowHandle(HWND* out) const;
-    bool IsInPlaceActive() const { return inPlaceActive; }
-    bool IsUIActive() const { return uiActive; }
+    HWND GetControlWindow() const override { return window; }
+    bool IsInPlaceActive() const { return inPlaceObject.IsActive(); }
+    bool IsUIActive() const { return inPlaceObject.IsUIActive(); }
     void InvalidateControl(const RECT* area = nullptr);
     // The extent in HIMETRIC; SetInitialSize gives it in pixels before the container does.
-    SIZEL GetExtent() const { return extent; }
+    SIZEL GetExtent() const override { return extent; }
     void SetInitialSize(int width, int height);
     // Asks the container for a new size (in pixels) while in place; otherwise sets the extent.
     void SetControlSize(int width, int height);
@@ -131,7 +139,7 @@ public:
     OLE_COLOR AmbientBackColor() const;
     SHORT AmbientAppearance() const;
     bool AmbientUserMode() const;
-    IOleClientSite* GetClientSite() const { return clientSite.Get(); }
+    IOleClientSite* GetClientSite() const { return oleObject.ClientSite(); }
 
     OLE_COLOR GetBackColor() const { return backColor; }
     void SetBackColor(OLE_COLOR color);
@@ -143,10 +151,10 @@ public:
     // Tells IPropertyNotifySink sinks that a bound property changed (DISPID_UNKNOWN: all).
     void BoundPropertyChanged(DISPID dispid);
     bool BoundPropertyRequestEdit(DISPID dispid);
-    HRESULT ShowPropertyFrame();
+    HRESULT ShowPropertyFrame() override;
     // The type library of the module the control lives in, and the type description of `iid`.
-    HRESULT GetTypeInfoOf(REFIID iid, ITypeInfo** out) const;
-    bool EventsFrozen() const { return freezeCount > 0; }
+    HRESULT GetTypeInfoOf(REFIID iid, ITypeInfo** out) const override;
+    bool EventsFrozen() const { return containerNotifications.EventsFrozen(); }
 
     // The original window procedure's answer to the message being handled.
     LRESULT Default();
@@ -179,116 +187,52 @@ protected:
     virtual std::unique_ptr<CPropExchange> CreateResetExchange();
 
 private:
-    friend class ControlIdentity;
-    friend class OleObjectInterface;
-    friend class InPlaceObjectInterface;
-    friend class InPlaceActiveObjectInterface;
-    friend class OleControlInterface;
-    friend class ViewObjectInterface;
-    friend class DispatchInterface;
-    friend class ProvideClassInfoInterface;
-    friend class ConnectionPointContainerInterface;
-    friend class SpecifyPropertyPagesInterface;
-
-    // Identity and lifetime (OleControlIdentity.cpp).
-    HRESULT InternalQueryInterface(REFIID iid, void** out);
-    ULONG InternalAddRef();
-    ULONG InternalRelease();
-
-    // IOleObject (OleControlObject.cpp).
-    HRESULT SetClientSite(IOleClientSite* site);
-    HRESULT GetClientSite(IOleClientSite** out);
-    HRESULT Close(DWORD saveOption);
-    HRESULT DoVerb(LONG verb, IOleClientSite* site, HWND parent, const RECT* position);
-    HRESULT SetExtent(DWORD aspect, const SIZEL* size);
-    HRESULT GetExtent(DWORD aspect, SIZEL* size) const;
-    HRESULT EnsureOleAdviseHolder();
-    HRESULT AdviseOle(IAdviseSink* sink, DWORD* cookie);
-    HRESULT UnadviseOle(DWORD cookie);
-    HRESULT EnumOleAdvise(IEnumSTATDATA** out);
-
-    // Activation (OleControlActivation.cpp).
-    HRESULT InPlaceActivate(bool activateUI, IOleClientSite* site, HWND parent, const RECT* position);
-    HRESULT UIDeactivate();
-    HRESULT InPlaceDeactivate();
-    HRESULT SetObjectRects(const RECT* position, const RECT* clip);
-    HRESULT HideControl();
-    // Asks the container for a placement of this size at the current position (in place only).
-    void RequestPlacementSize(SIZE pixels);
+    // Identity (OleControl.cpp).
+    HRESULT FindInterface(REFIID iid, void** out) override;
+    void OnFinalRelease() override;
+    void SetExtent(SIZEL size) override { extent = size; }
 
     // Window (OleControlWindow.cpp).
-    bool CreateControlWindow(HWND parent, const RECT& position);
-    void DestroyControlWindow();
+    bool CreateControlWindow(HWND parent, const RECT& position) override;
+    void DestroyControlWindow() override;
     static LRESULT CALLBACK ControlWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT RouteMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void PaintWindow();
     void RedrawFrame();
+    // UI activation when the user clicks or tabs into an in-place control.
+    void ActivateUIOnInput();
 
     // Stock mouse events (OleControlMouse.cpp).
     void FireMouseEvent(DISPID dispid, USHORT buttons, UINT keys, POINT point);
     bool OffersEvent(DISPID dispid) const;
     const EventEntry* FindEvent(DISPID dispid) const;
 
-    // IViewObject2 (OleControlView.cpp).
-    HRESULT Draw(DWORD aspect, HDC dc, const RECTL* bounds);
-    HRESULT SetViewAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink);
-    HRESULT GetViewAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink);
-    void NotifyViewChanged();
-
-    // IOleControl (OleControlAmbient.cpp).
-    HRESULT FreezeEvents(BOOL freeze);
-
-    // IDispatch (OleControlDispatch.cpp).
-    HRESULT GetIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids) const;
-    HRESULT Invoke(DISPID dispid, WORD flags, DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
-                   UINT* argumentError);
-    HRESULT GetStockProperty(StockProperty property, VARIANT* out) const;
-    HRESULT PutStockProperty(StockProperty property, const VARIANT& value);
-
-    // Connection points (OleControlEvents.cpp).
-    HRESULT FindConnectionPoint(REFIID iid, IConnectionPoint** out);
-    HRESULT EnumConnectionPoints(IEnumConnectionPoints** out);
+    // Automation's calls into the control (OleControlStockProperties.cpp).
+    HRESULT CallHandler(DispatchCall handler, const DispatchArguments& arguments, VARIANT* result) override;
+    HRESULT GetStockProperty(StockProperty property, VARIANT* out) const override;
+    HRESULT PutStockProperty(StockProperty property, const VARIANT& value) override;
 
     // Persistence of the framework's items (OleControlPersistence.cpp).
     bool ExchangeStockProperties(CPropExchange& exchange);
     void ApplyLoadedExtent(SIZEL previous);
 
-    ControlIdentity identity{*this};
-    OleObjectInterface oleObject{*this, identity};
-    InPlaceObjectInterface inPlaceObject{*this, identity};
-    InPlaceActiveObjectInterface inPlaceActiveObject{*this, identity};
-    OleControlInterface oleControl{*this, identity};
-    ViewObjectInterface viewObject{*this, identity};
-    DispatchInterface dispatch{*this, identity};
-    ProvideClassInfoInterface classInfo{*this, identity};
-    ConnectionPointContainerInterface connectionPoints{*this, identity};
-    SpecifyPropertyPagesInterface propertyPages{*this, identity};
+    CUnknownInterface identity{*this};
+    COleObjectInterface oleObject{*this, inPlaceObject, identity};
+    CInPlaceObjectInterface inPlaceObject{*this, inPlaceActiveObject, identity};
+    CInPlaceActiveObjectInterface inPlaceActiveObject{inPlaceObject, identity};
+    CContainerNotificationsInterface containerNotifications{*this, identity};
+    CViewObjectInterface viewObject{*this, oleObject, identity};
+    CDispatchInterface dispatch{*this, identity};
+    CConnectionPointContainerInterface connectionPoints{identity};
+    CProvideClassInfoInterface classInfo{*this, connectionPoints, identity};
+    CSpecifyPropertyPagesInterface propertyPages{*this, identity};
     CPersistenceInterfaces persistence{*this};
-    ConnectionPoint eventPoint;
-    ConnectionPoint propertyNotifyPoint;
 
-    LONG references = 1;
     const DWORD creatorThread;
-    IID dispatchIid = IID_IDispatch;
-    IID eventIid = IID_NULL;
-
-    Microsoft::WRL::ComPtr<IOleClientSite> clientSite;
-    Microsoft::WRL::ComPtr<IOleControlSite> controlSite;
-    Microsoft::WRL::ComPtr<IOleInPlaceSite> inPlaceSite;
-    Microsoft::WRL::ComPtr<IOleInPlaceFrame> inPlaceFrame;
-    Microsoft::WRL::ComPtr<IOleInPlaceUIWindow> inPlaceUIWindow;
-    Microsoft::WRL::ComPtr<IOleAdviseHolder> oleAdviseHolder;
-    Microsoft::WRL::ComPtr<IAdviseSink> viewAdviseSink;
-    DWORD viewAdviseAspects = 0;
-    DWORD viewAdviseFlags = 0;
     mutable Microsoft::WRL::ComPtr<ITypeLib> typeLibrary;
 
-    bool inPlaceActive = false;
-    bool uiActive = false;
     bool modified = false;
-    LONG freezeCount = 0;
     SIZEL extent{};
-    RECT positionRect{};
     OLE_COLOR backColor = 0;
     SHORT appearance = 0;
 

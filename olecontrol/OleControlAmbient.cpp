@@ -1,13 +1,14 @@
-// Ambient properties read from the container's site, and the container's IOleControl calls.
+// Ambient properties read from the container's site, and what a change of one repaints.
 #include "OleControl.h"
 
 bool COleControl::GetAmbientProperty(DISPID dispid, VARTYPE type, VARIANT& value) const
 {
     VariantInit(&value);
-    if (!clientSite)
+    IOleClientSite* site = GetClientSite();
+    if (!site)
         return false;
     Microsoft::WRL::ComPtr<IDispatch> ambient;
-    if (FAILED(clientSite.As(&ambient)) || !ambient)
+    if (FAILED(site->QueryInterface(IID_PPV_ARGS(&ambient))) || !ambient)
         return false;
     DISPPARAMS none = {nullptr, nullptr, 0, 0};
     VARIANT raw;
@@ -44,13 +45,4 @@ void COleControl::OnAmbientPropertyChange(DISPID dispid)
 {
     if (dispid == DISPID_UNKNOWN || dispid == DISPID_AMBIENT_BACKCOLOR || dispid == DISPID_AMBIENT_APPEARANCE)
         InvalidateControl();
-}
-
-HRESULT COleControl::FreezeEvents(BOOL freeze)
-{
-    if (freeze)
-        ++freezeCount;
-    else if (freezeCount > 0)
-        --freezeCount;
-    return S_OK;
 }

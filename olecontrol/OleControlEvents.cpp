@@ -1,7 +1,5 @@
-// Firing events to the connected sinks, and the control's two connection points.
+// Firing events to the connected sinks, and telling IPropertyNotifySink sinks of bound properties.
 #include "OleControl.h"
-
-#include "SnapshotEnumerator.h"
 
 #include <vector>
 
@@ -28,7 +26,7 @@ HRESULT COleControl::FireEventWith(DISPID dispid, VARIANT* argumentsInOrder, siz
         return DISP_E_MEMBERNOTFOUND;
     if (count != entry->parameterCount)
         return DISP_E_BADPARAMCOUNT;
-    if (freezeCount > 0)
+    if (EventsFrozen())
         return S_FALSE;  // the container froze events: this one is dropped
 
     try {
@@ -46,7 +44,7 @@ HRESULT COleControl::FireEventWith(DISPID dispid, VARIANT* argumentsInOrder, siz
             // Each sink is held for its call: one that unadvises or fails does not stop the rest,
             // and the control outlives a sink that releases it.
             Microsoft::WRL::ComPtr<IUnknown> self(&identity);
-            for (const Microsoft::WRL::ComPtr<IUnknown>& sink : eventPoint.Sinks()) {
+            for (const Microsoft::WRL::ComPtr<IUnknown>& sink : connectionPoints.EventSinks()) {
                 VARIANT result;
                 VariantInit(&result);
                 EXCEPINFO exception = {};
@@ -69,45 +67,14 @@ HRESULT COleControl::FireEventWith(DISPID dispid, VARIANT* argumentsInOrder, siz
 
 void COleControl::BoundPropertyChanged(DISPID dispid)
 {
-    for (const Microsoft::WRL::ComPtr<IUnknown>& sink : propertyNotifyPoint.Sinks())
+    for (const Microsoft::WRL::ComPtr<IUnknown>& sink : connectionPoints.PropertyNotifySinks())
         static_cast<IPropertyNotifySink*>(sink.Get())->OnChanged(dispid);
 }
 
 bool COleControl::BoundPropertyRequestEdit(DISPID dispid)
 {
-    for (const Microsoft::WRL::ComPtr<IUnknown>& sink : propertyNotifyPoint.Sinks())
+    for (const Microsoft::WRL::ComPtr<IUnknown>& sink : connectionPoints.PropertyNotifySinks())
         if (static_cast<IPropertyNotifySink*>(sink.Get())->OnRequestEdit(dispid) == S_FALSE)
             return false;
     return true;
-}
-
-HRESULT COleControl::FindConnectionPoint(REFIID iid, IConnectionPoint** out)
-{
-    if (!out)
-        return E_POINTER;
-    *out = nullptr;
-    if (!IsEqualIID(eventIid, IID_NULL) && IsEqualIID(iid, eventIid))
-        *out = &eventPoint;
-    else if (IsEqualIID(iid, IID_IPropertyNotifySink))
-        *out = &propertyNotifyPoint;
-    if (!*out)
-        return CONNECT_E_NOCONNECTION;
-    (*out)->AddRef();
-    return S_OK;
-}
-
-HRESULT COleControl::EnumConnectionPoints(IEnumConnectionPoints** out)
-{
-    if (!out)
-        return E_POINTER;
-    *out = nullptr;
-    try {
-        std::vector<IConnectionPoint*> points;
-        if (!IsEqualIID(eventIid, IID_NULL))
-            points.push_back(&eventPoint);
-        points.push_back(&propertyNotifyPoint);
-        return ConnectionPointEnumerator::Create(&identity, std::move(points), out);
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
 }

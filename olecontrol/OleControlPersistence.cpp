@@ -56,8 +56,8 @@ void COleControl::ApplyLoadedExtent(SIZEL previous)
 {
     if (extent.cx == previous.cx && extent.cy == previous.cy)
         return;
-    RequestPlacementSize(HimetricToPixels(extent));
-    NotifyViewChanged();
+    inPlaceObject.RequestPlacementSize(HimetricToPixels(extent));
+    viewObject.NotifyViewChanged();
 }
 
 std::unique_ptr<CPropExchange> COleControl::CreateResetExchange()

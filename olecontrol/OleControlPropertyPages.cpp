@@ -6,11 +6,12 @@ HRESULT COleControl::ShowPropertyFrame()
     std::vector<CLSID> pages = GetPropertyPages();
     if (pages.empty())
         return E_NOTIMPL;
-    if (controlSite && controlSite->ShowPropertyFrame() == S_OK)
+    IOleControlSite* site = oleObject.ControlSite();
+    if (site && site->ShowPropertyFrame() == S_OK)
         return S_OK;
     HWND owner = window ? GetParent(window) : nullptr;
-    if (!owner && inPlaceSite)
-        inPlaceSite->GetWindow(&owner);
+    if (!owner)
+        owner = inPlaceObject.ContainerWindow();
     LPOLESTR caption = nullptr;
     OleRegGetUserType(GetControlClassId(), USERCLASSTYPE_SHORT, &caption);
     IUnknown* objects[] = {&identity};

@@ -88,7 +88,7 @@ LRESULT CALLBACK COleControl::ControlWindowProc(HWND hwnd, UINT message, WPARAM 
     if (!control)
         return DefWindowProcA(hwnd, message, wParam, lParam);
     // A handler may release the control (an event sink letting go): keep it alive meanwhile.
-    control->InternalAddRef();
+    control->identity.AddRef();
     const MSG outer = control->currentMessage;
     control->currentMessage = MSG{hwnd, message, wParam, lParam, 0, {}};
     LRESULT result = 0;
@@ -104,7 +104,7 @@ LRESULT CALLBACK COleControl::ControlWindowProc(HWND hwnd, UINT message, WPARAM 
         if (control->window == hwnd)
             control->window = nullptr;
     }
-    control->InternalRelease();
+    control->identity.Release();
     return result;
 }
 
@@ -151,8 +151,7 @@ LRESULT COleControl::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam)
         OnSysCommand(static_cast<UINT>(wParam), lParam);
         return 0;
     case WM_MOUSEACTIVATE:
-        if (inPlaceActive && !uiActive)
-            InPlaceActivate(true, nullptr, nullptr, nullptr);
+        ActivateUIOnInput();
         return Default();
     case WM_LBUTTONDOWN: OnButtonDown(1, keys, point); return 0;
     case WM_RBUTTONDOWN: OnButtonDown(2, keys, point); return 0;
@@ -173,6 +172,20 @@ LRESULT COleControl::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         return WindowProc(message, wParam, lParam);
     }
+}
+
+void COleControl::ActivateUIOnInput()
+{
+    if (inPlaceObject.IsActive() && !inPlaceObject.IsUIActive())
+        inPlaceObject.Activate(true, nullptr, nullptr, nullptr);
+}
+
+void COleControl::InvalidateControl(const RECT* area)
+{
+    if (window)
+        InvalidateRect(window, area, FALSE);
+    else
+        viewObject.NotifyViewChanged();  // not in place: the container draws us through IViewObject
 }
 
 void COleControl::RedrawFrame()
@@ -219,16 +232,15 @@ LRESULT COleControl::WindowProc(UINT, WPARAM, LPARAM) { return Default(); }
 void COleControl::OnSetFocus(HWND)
 {
     // Taking the focus makes an in-place control UI active, and the container is told.
-    if (inPlaceActive && !uiActive)
-        InPlaceActivate(true, nullptr, nullptr, nullptr);
-    if (controlSite)
-        controlSite->OnFocus(TRUE);
+    ActivateUIOnInput();
+    if (IOleControlSite* site = oleObject.ControlSite())
+        site->OnFocus(TRUE);
     Default();
 }
 
 void COleControl::OnKillFocus(HWND)
 {
-    if (controlSite)
-        controlSite->OnFocus(FALSE);
+    if (IOleControlSite* site = oleObject.ControlSite())
+        site->OnFocus(FALSE);
     Default();
 }

@@ -1,19 +1,40 @@
-// IOleObject: the container's handle on the control (site, verbs, extent, status, close).
+// IOleObject: the container's handle on the control: its site, verbs, extent, status, advise
+// sinks and Close.
 #pragma once
 
 #include <windows.h>
 #include <ole2.h>
 #include <olectl.h>
 #include <ocidl.h>
+#include <wrl/client.h>
 
 #include "DelegatingInterface.h"
 
-class COleControl;
+class CInPlaceObjectInterface;
 
-class OleObjectInterface final : public DelegatingInterface<IOleObject>
+// What IOleObject needs of the control.
+class COleObjectOwner
 {
 public:
-    OleObjectInterface(COleControl& control, IUnknown& outer) : DelegatingInterface(outer), control(control) {}
+    virtual CLSID GetControlClassId() const = 0;
+    virtual DWORD GetMiscStatus() const = 0;
+    virtual bool IsModified() const = 0;
+    // The extent in HIMETRIC.
+    virtual SIZEL GetExtent() const = 0;
+    virtual void SetExtent(SIZEL extent) = 0;
+    virtual HRESULT ShowPropertyFrame() = 0;
+
+protected:
+    ~COleObjectOwner() = default;
+};
+
+class COleObjectInterface final : public DelegatingInterface<IOleObject>
+{
+public:
+    COleObjectInterface(COleObjectOwner& owner, CInPlaceObjectInterface& inPlace, IUnknown& outer)
+        : DelegatingInterface(outer), owner(owner), inPlace(inPlace)
+    {
+    }
 
     HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite* site) override;
     HRESULT STDMETHODCALLTYPE GetClientSite(IOleClientSite** site) override;
@@ -37,6 +58,16 @@ public:
     HRESULT STDMETHODCALLTYPE GetMiscStatus(DWORD aspect, DWORD* status) override;
     HRESULT STDMETHODCALLTYPE SetColorScheme(LOGPALETTE*) override;
 
+    IOleClientSite* ClientSite() const { return clientSite.Get(); }
+    // The site's IOleControlSite, when it offers one.
+    IOleControlSite* ControlSite() const { return controlSite.Get(); }
+
 private:
-    COleControl& control;
+    HRESULT EnsureAdviseHolder();
+
+    COleObjectOwner& owner;
+    CInPlaceObjectInterface& inPlace;
+    Microsoft::WRL::ComPtr<IOleClientSite> clientSite;
+    Microsoft::WRL::ComPtr<IOleControlSite> controlSite;
+    Microsoft::WRL::ComPtr<IOleAdviseHolder> adviseHolder;
 };

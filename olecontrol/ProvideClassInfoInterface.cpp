@@ -1,13 +1,13 @@
 #include "ProvideClassInfoInterface.h"
 
-#include "OleControl.h"
+#include "ConnectionPointContainerInterface.h"
 
-HRESULT ProvideClassInfoInterface::GetClassInfo(ITypeInfo** info)
+HRESULT CProvideClassInfoInterface::GetClassInfo(ITypeInfo** info)
 {
-    return control.GetTypeInfoOf(control.GetControlClassId(), info);
+    return owner.GetTypeInfoOf(owner.GetControlClassId(), info);
 }
 
-HRESULT ProvideClassInfoInterface::GetGUID(DWORD kind, GUID* guid)
+HRESULT CProvideClassInfoInterface::GetGUID(DWORD kind, GUID* guid)
 {
     if (!guid)
         return E_POINTER;
@@ -15,6 +15,6 @@ HRESULT ProvideClassInfoInterface::GetGUID(DWORD kind, GUID* guid)
         *guid = GUID_NULL;
         return E_INVALIDARG;
     }
-    *guid = control.eventIid;
+    *guid = events.EventInterfaceId();
     return S_OK;
 }

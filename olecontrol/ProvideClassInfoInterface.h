@@ -8,16 +8,32 @@
 
 #include "DelegatingInterface.h"
 
-class COleControl;
+class CConnectionPointContainerInterface;
 
-class ProvideClassInfoInterface final : public DelegatingInterface<IProvideClassInfo2>
+// What describing the class needs of the control.
+class CProvideClassInfoOwner
 {
 public:
-    ProvideClassInfoInterface(COleControl& control, IUnknown& outer) : DelegatingInterface(outer), control(control) {}
+    virtual CLSID GetControlClassId() const = 0;
+    virtual HRESULT GetTypeInfoOf(REFIID iid, ITypeInfo** out) const = 0;
+
+protected:
+    ~CProvideClassInfoOwner() = default;
+};
+
+class CProvideClassInfoInterface final : public DelegatingInterface<IProvideClassInfo2>
+{
+public:
+    CProvideClassInfoInterface(CProvideClassInfoOwner& owner, const CConnectionPointContainerInterface& events,
+                               IUnknown& outer)
+        : DelegatingInterface(outer), owner(owner), events(events)
+    {
+    }
 
     HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** info) override;
     HRESULT STDMETHODCALLTYPE GetGUID(DWORD kind, GUID* guid) override;
 
 private:
-    COleControl& control;
+    CProvideClassInfoOwner& owner;
+    const CConnectionPointContainerInterface& events;
 };

@@ -1,16 +1,12 @@
 #include "SpecifyPropertyPagesInterface.h"
 
-#include "OleControl.h"
-
-
-
-HRESULT SpecifyPropertyPagesInterface::GetPages(CAUUID* pages)
+HRESULT CSpecifyPropertyPagesInterface::GetPages(CAUUID* pages)
 {
     if (!pages)
         return E_POINTER;
     pages->cElems = 0;
     pages->pElems = nullptr;
-    const std::vector<CLSID> list = control.GetPropertyPages();
+    const std::vector<CLSID> list = owner.GetPropertyPages();
     if (list.empty())
         return S_OK;
     auto* elements = static_cast<GUID*>(CoTaskMemAlloc(sizeof(GUID) * list.size()));

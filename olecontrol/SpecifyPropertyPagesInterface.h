@@ -6,17 +6,30 @@
 #include <olectl.h>
 #include <ocidl.h>
 
+#include <vector>
+
 #include "DelegatingInterface.h"
 
-class COleControl;
-
-class SpecifyPropertyPagesInterface final : public DelegatingInterface<ISpecifyPropertyPages>
+// What listing the pages needs of the control.
+class CSpecifyPropertyPagesOwner
 {
 public:
-    SpecifyPropertyPagesInterface(COleControl& control, IUnknown& outer) : DelegatingInterface(outer), control(control) {}
+    virtual std::vector<CLSID> GetPropertyPages() const = 0;
+
+protected:
+    ~CSpecifyPropertyPagesOwner() = default;
+};
+
+class CSpecifyPropertyPagesInterface final : public DelegatingInterface<ISpecifyPropertyPages>
+{
+public:
+    CSpecifyPropertyPagesInterface(CSpecifyPropertyPagesOwner& owner, IUnknown& outer)
+        : DelegatingInterface(outer), owner(owner)
+    {
+    }
 
     HRESULT STDMETHODCALLTYPE GetPages(CAUUID* pages) override;
 
 private:
-    COleControl& control;
+    CSpecifyPropertyPagesOwner& owner;
 };

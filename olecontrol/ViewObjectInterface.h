@@ -1,19 +1,35 @@
-// IViewObject2: the container has the control draw into its device context.
+// IViewObject2: the container has the control draw into its device context, and is told when
+// the picture changed.
 #pragma once
 
 #include <windows.h>
 #include <ole2.h>
 #include <olectl.h>
 #include <ocidl.h>
+#include <wrl/client.h>
 
 #include "DelegatingInterface.h"
 
-class COleControl;
+class COleObjectInterface;
 
-class ViewObjectInterface final : public DelegatingInterface<IViewObject2>
+// What drawing for the container needs of the control.
+class CViewObjectOwner
 {
 public:
-    ViewObjectInterface(COleControl& control, IUnknown& outer) : DelegatingInterface(outer), control(control) {}
+    virtual void OnDraw(HDC dc, const RECT& bounds, const RECT& invalid) = 0;
+    virtual HWND GetControlWindow() const = 0;
+
+protected:
+    ~CViewObjectOwner() = default;
+};
+
+class CViewObjectInterface final : public DelegatingInterface<IViewObject2>
+{
+public:
+    CViewObjectInterface(CViewObjectOwner& owner, COleObjectInterface& object, IUnknown& outer)
+        : DelegatingInterface(outer), owner(owner), object(object)
+    {
+    }
 
     HRESULT STDMETHODCALLTYPE Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL, BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) override;
     HRESULT STDMETHODCALLTYPE GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** palette) override;
@@ -23,6 +39,13 @@ public:
     HRESULT STDMETHODCALLTYPE GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) override;
     HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) override;
 
+    // Tells the advised sink that the content changed (once only, if it asked so).
+    void NotifyViewChanged();
+
 private:
-    COleControl& control;
+    CViewObjectOwner& owner;
+    COleObjectInterface& object;
+    Microsoft::WRL::ComPtr<IAdviseSink> adviseSink;
+    DWORD adviseAspects = 0;
+    DWORD adviseFlags = 0;
 };

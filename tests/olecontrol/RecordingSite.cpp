@@ -19,6 +19,8 @@ HRESULT RecordingSite::QueryInterface(REFIID iid, void** out)
         *out = static_cast<IOleControlSite*>(this);
     else if (IsEqualIID(iid, IID_IDispatch) && offersAmbient)
         *out = static_cast<IDispatch*>(this);
+    else if (IsEqualIID(iid, IID_IAdviseSink))
+        *out = static_cast<IAdviseSink*>(this);
     if (!*out)
         return E_NOINTERFACE;
     AddRef();

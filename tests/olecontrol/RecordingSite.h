@@ -1,5 +1,5 @@
 // A container site of the test's own: client, in-place and control site with ambient
-// properties, logging every call the control makes on it.
+// properties, and the container's advise sink, logging every call the control makes on it.
 #pragma once
 
 #include <windows.h>
@@ -12,7 +12,11 @@
 
 #include "support/TestWindow.h"
 
-class RecordingSite final : public IOleClientSite, public IOleInPlaceSite, public IOleControlSite, public IDispatch
+class RecordingSite final : public IOleClientSite,
+                            public IOleInPlaceSite,
+                            public IOleControlSite,
+                            public IDispatch,
+                            public IAdviseSink
 {
 public:
     RecordingSite() : window(400, 300) {}
@@ -73,6 +77,13 @@ public:
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
                                      UINT*) override;
+
+    // IAdviseSink
+    void STDMETHODCALLTYPE OnDataChange(FORMATETC*, STGMEDIUM*) override {}
+    void STDMETHODCALLTYPE OnViewChange(DWORD, LONG) override { log.push_back("OnViewChange"); }
+    void STDMETHODCALLTYPE OnRename(IMoniker*) override {}
+    void STDMETHODCALLTYPE OnSave() override {}
+    void STDMETHODCALLTYPE OnClose() override { log.push_back("OnClose"); }
 
 private:
     TestWindow window;

@@ -1,5 +1,5 @@
 // The control against a site of the test's own: the activation protocol in order, placement and
-// clipping, Close, ambient properties and the container's property frame.
+// clipping, Close, advise sinks, ambient properties and the container's property frame.
 #include "OleTest.h"
 
 #include <wrl/client.h>
@@ -122,6 +122,39 @@ TEST_F(Site, CloseSavesThroughTheSiteOnlyWhenModifiedAndAsked)
     EXPECT_EQ(site.Log(), "");
     ASSERT_EQ(object->Close(OLECLOSE_SAVEIFDIRTY), S_OK);
     EXPECT_EQ(site.Log(), "SaveObject");
+}
+
+TEST_F(Site, CloseTellsTheAdvisedSinksUntilTheyUnadvise)
+{
+    DWORD cookie = 0;
+    ASSERT_EQ(object->Advise(&site, &cookie), S_OK);
+    site.log.clear();
+    ASSERT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
+    EXPECT_EQ(site.Log(), "OnClose");
+    ASSERT_EQ(object->Unadvise(cookie), S_OK);
+    site.log.clear();
+    ASSERT_EQ(object->Close(OLECLOSE_NOSAVE), S_OK);
+    EXPECT_EQ(site.Log(), "");
+}
+
+// Out of place the container draws the control: a repaint tells its view sink, a once-only sink
+// is told once (here by the priming) and then let go.
+TEST_F(Site, ViewChangesReachTheViewSinkAndAOnceOnlySinkIsLetGo)
+{
+    ComPtr<IViewObject2> view;
+    ASSERT_EQ(unknown.As(&view), S_OK);
+    site.log.clear();
+    ASSERT_EQ(view->SetAdvise(DVASPECT_CONTENT, 0, &site), S_OK);
+    control->InvalidateControl();
+    ASSERT_EQ(view->SetAdvise(DVASPECT_CONTENT, ADVF_PRIMEFIRST | ADVF_ONLYONCE, &site), S_OK);
+    control->InvalidateControl();
+    EXPECT_EQ(site.Log(), "OnViewChange, OnViewChange");
+    ComPtr<IAdviseSink> held;
+    DWORD aspects = 0;
+    DWORD flags = 0;
+    ASSERT_EQ(view->GetAdvise(&aspects, &flags, &held), S_OK);
+    EXPECT_EQ(held, nullptr);
+    EXPECT_EQ(flags, static_cast<DWORD>(ADVF_PRIMEFIRST | ADVF_ONLYONCE));
 }
 
 TEST_F(Site, AmbientPropertiesComeFromTheSiteAndAreTheResetDefaults)
