@@ -106,6 +106,15 @@ TEST_F(PlaybackHosted, PlayWithNothingLoadedOnlyMarksTheControlModified)
     EXPECT_EQ(sink.Sequence(), "");
 }
 
+TEST_F(PlaybackHosted, PlayingAClipMarksTheControlModified)
+{
+    Load("video.avi");
+    control->SetModifiedFlag(false);
+    control->Play();
+    ASSERT_EQ(control->engine.state, GRAPH_RUNNING);
+    EXPECT_TRUE(control->IsModified());
+}
+
 TEST_F(PlaybackHosted, CommandStopEndsPlaybackLikeTheEndButWithoutOnFinish)
 {
     Load("video.avi");

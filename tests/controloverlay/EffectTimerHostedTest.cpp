@@ -127,4 +127,17 @@ TEST_F(EffectTimerHosted, SwitchingTheStrobeOffKeepsTheTimerAndItsOnPlaying)
     (*control)->KillEffectTimer();
 }
 
+TEST_F(EffectTimerHosted, AHiddenOverlayTicksOnWithoutSteps)
+{
+    (*control)->XEffectSpeed = 60;
+    (*control)->StrobeEffect();
+    (*control)->DisableOverlayBitmap();
+    ASSERT_NE(effectFlags & OVERLAY_DISABLED, 0);
+    const size_t stepsWhenHidden = steps.size();  // the hide itself is one change
+    Pump(std::chrono::milliseconds(400));
+    EXPECT_GE(ticks.size(), 2u) << "the timer still ticks and fires OnPlaying";
+    EXPECT_EQ(steps.size(), stepsWhenHidden) << "but steps nothing while the overlay is hidden";
+    (*control)->KillEffectTimer();
+}
+
 }  // namespace
