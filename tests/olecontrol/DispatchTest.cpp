@@ -165,6 +165,12 @@ TEST_F(Dispatch, BooleanPropertyTakesAnyNonZeroAsOneAndReadsBackAsVariantTrue)
     EXPECT_EQ(control->xFlag, FALSE);
     read = GetProperty(dispatch.Get(), DISPID_TEST_XFLAG);
     EXPECT_EQ(read.result.value.boolVal, VARIANT_FALSE);
+
+    // A C++ host may put its TRUE (1) into a VT_BOOL rather than VARIANT_TRUE.
+    Variant cppTrue = Variant::Bool(false);
+    cppTrue.value.boolVal = 1;
+    ASSERT_EQ(PutProperty(dispatch.Get(), DISPID_TEST_XFLAG, cppTrue).hr, S_OK);
+    EXPECT_EQ(control->xFlag, TRUE);
 }
 
 TEST_F(Dispatch, PropertyAccessWithWrongArgumentCountIsRefused)
