@@ -128,16 +128,12 @@ template <class Condition> void PumpUntil(Condition done, double milliseconds)
     }
 }
 
-// The engine's own position, read under its lock without touching its end flag.
+// The engine's own position, read without touching its end flag; -1 when it cannot be read.
 REFERENCE_TIME RawPosition(CVMR9Graph& engine, REFERENCE_TIME& duration)
 {
-    EngineGuard guard(engine.engineLock);
-    REFERENCE_TIME position = 0, stop = 0;
+    REFERENCE_TIME position = 0;
     duration = 0;
-    if (!engine.mediaSeeking || FAILED(engine.mediaSeeking->GetDuration(&duration)) ||
-        FAILED(engine.mediaSeeking->GetPositions(&position, &stop)))
-        return -1;
-    return position;
+    return engine.ReadDurationAndPosition(duration, position) ? position : -1;
 }
 
 struct Bench

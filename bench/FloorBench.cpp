@@ -26,12 +26,12 @@ using namespace bench;
 // How long the engine's Play waits after starting the graph.
 constexpr double kPlayWaitMs = 100.0;
 
-bool WaitUntilRunning(IMediaControl* control)
+// Waits until the graph has fully reached the running state; false after ten seconds.
+template <class Running> bool WaitUntilRunning(Running running)
 {
     const double limit = NowMs() + 10000.0;
-    OAFilterState state = State_Stopped;
     while (NowMs() < limit) {
-        if (control && control->GetState(0, &state) == S_OK && state == State_Running)
+        if (running())
             return true;
         Sleep(1);
     }
@@ -60,7 +60,13 @@ public:
         engine.SetVideoWindow(window);
         return engine.SetMediaFile(clip.c_str(), layer, TRUE) == 1;
     }
-    bool Start() override { return engine.Play() == 1 && WaitUntilRunning(engine.mediaControl.Get()); }
+    bool Start() override
+    {
+        return engine.Play() == 1 && WaitUntilRunning([this] {
+                   HRESULT answer = E_FAIL;
+                   return engine.GraphState(&answer) == State_Running && answer == S_OK;
+               });
+    }
     void Close() override { engine.CloseGraph(); }
     double StartWaitMs() const override { return kPlayWaitMs; }
 
@@ -108,7 +114,10 @@ public:
         RECT source = {0, 0, width, height}, destination = {};
         GetClientRect(window, &destination);
         windowless->SetVideoPosition(&source, &destination);
-        return SUCCEEDED(control->Run()) && WaitUntilRunning(control.Get());
+        return SUCCEEDED(control->Run()) && WaitUntilRunning([this] {
+            OAFilterState state = State_Stopped;
+            return control->GetState(0, &state) == S_OK && state == State_Running;
+        });
     }
     void Close() override
     {

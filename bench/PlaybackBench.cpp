@@ -27,7 +27,7 @@ struct Bench
         engine.SetVideoWindow(window);
         for (int layer = 0; layer < layers; ++layer)
             if (!engine.SetMediaFile(clip.c_str(), layer, TRUE)) {
-                std::printf("load failed: %s\n", engine.lastError);
+                std::printf("load failed: %s\n", engine.LastError().c_str());
                 return false;
             }
         return true;
@@ -56,8 +56,8 @@ struct Bench
                 break;
             const double start = NowMs();
             engine.Play();
-            OAFilterState state = State_Stopped;
-            while (engine.mediaControl->GetState(0, &state) != S_OK || state != State_Running)
+            HRESULT answer = E_FAIL;
+            while (engine.GraphState(&answer) != State_Running || answer != S_OK)
                 Sleep(1);
             times.push_back(NowMs() - start);
             engine.CloseGraph();

@@ -3,8 +3,6 @@
 // re-show through DisableOverlayBitmap or DisableText tries again with the same values.
 #include "CorvaneCtrl.h"
 
-#include <cwchar>
-
 namespace {
 constexpr COLORREF kTransparentWhite = 0xFFFFFF;
 
@@ -13,8 +11,8 @@ RECT PixelRect(long left, long top, long width, long height)
     return RECT{left, top, left + width, top + height};
 }
 
-// The text as the shared buffer can hold it: at most its size less the terminator, in whole
-// characters.
+// The text as the engine's text buffer holds it: at most its size less the terminator, in
+// whole characters.
 std::wstring FittedText(const wchar_t* text)
 {
     if (!text)
@@ -49,11 +47,9 @@ void CCorvaneCtrl::StoreBitmapPlace(long left, long top, long width, long height
 
 void CCorvaneCtrl::SetText(const wchar_t* text, long left, long top)
 {
-    // A longer text is cut so that the buffer always keeps its terminator.
-    const std::wstring fitted = FittedText(text);
-    wmemcpy(CVMR9Graph::textBuffer, fitted.c_str(), fitted.size() + 1);
-    engine.SetOverlayText(CVMR9Graph::textBuffer, left, top);
-    lastText = fitted;
+    engine.SetOverlayText(text, left, top);
+    // Kept as the engine keeps it, so that a re-show draws the same text.
+    lastText = FittedText(text);
     textLeft = left;
     textTop = top;
 }

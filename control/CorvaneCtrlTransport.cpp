@@ -23,7 +23,7 @@ void CCorvaneCtrl::LoadMediaFile(const wchar_t* filePath, short layer, BOOL have
 
 void CCorvaneCtrl::Play()
 {
-    if (engine.state == GRAPH_CLOSED) {
+    if (engine.State() == GRAPH_CLOSED) {
         SetModifiedFlag(true);
         return;
     }
@@ -58,7 +58,7 @@ void CCorvaneCtrl::Pause()
     KillFinishTimer();
     KillEffectTimer();
     engine.Pause();
-    if (engine.state == GRAPH_RUNNING) {
+    if (engine.State() == GRAPH_RUNNING) {
         StartPlayingTimer();
         StartFinishTimer();
         StartEffectTimer();

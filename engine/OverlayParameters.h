@@ -6,16 +6,15 @@
 
 // The caller holds the engine lock and has checked that the mixer bitmap interface exists.
 // Parameters that could not be read are not written back: zeroes would move and hide the overlay.
-template <class Change>
-HRESULT ChangeOverlayParameters(CVMR9Graph& engine, Change change)
+template <class Change> HRESULT CVMR9Graph::ChangeOverlayParameters(Change change)
 {
     VMR9AlphaBitmap parameters = {};
     const HRESULT read =
-        engine.ReportIfFailed(engine.mixerBitmap->GetAlphaBitmapParameters(&parameters), "Can't read the overlay");
+        ReportIfFailed(mixerBitmap->GetAlphaBitmapParameters(&parameters), "Can't read the overlay");
     if (FAILED(read))
         return read;
     change(parameters);
-    engine.ApplyColorKey(parameters);
-    return engine.ReportIfFailed(engine.mixerBitmap->UpdateAlphaBitmapParameters(&parameters),
+    ApplyColorKey(parameters);
+    return ReportIfFailed(mixerBitmap->UpdateAlphaBitmapParameters(&parameters),
                                  "Can't change the overlay");
 }

@@ -33,6 +33,24 @@ CVMR9Graph::~CVMR9Graph()
         DeleteObject(textFont);
 }
 
+LONG CVMR9Graph::State()
+{
+    EngineGuard guard(engineLock);
+    return state;
+}
+
+std::string CVMR9Graph::LastError()
+{
+    EngineGuard guard(engineLock);
+    return lastError;
+}
+
+std::wstring CVMR9Graph::LayerFileName(int layer)
+{
+    EngineGuard guard(engineLock);
+    return layer >= 0 && layer < LAYER_COUNT ? fileNames[layer] : std::wstring();
+}
+
 void CVMR9Graph::ReportError(const char* message, HRESULT code)
 {
     EngineGuard guard(engineLock);

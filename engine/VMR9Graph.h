@@ -73,22 +73,16 @@ public:
     CVMR9Graph(const CVMR9Graph&) = delete;
     CVMR9Graph& operator=(const CVMR9Graph&) = delete;
 
-    // ---- Graph construction, error report, running object table ----
+    // ---- Graph construction and what the engine reports ----
     int SetVideoWindow(HWND window);
     int BuildGraph();
-    int BuildVmr();
-    int InitDirect3D();
-    // Sets Direct3D up the first time an overlay picture needs it, once per graph; 1 when the
-    // device is there.
-    int EnsureDirect3D();
-    void ReleaseAll();
     void CloseGraph();
-    void ReportError(const char* message, HRESULT code);
-    // The platform's answer, passed on; a failure is recorded with `message` first, so that a
-    // step the engine carries on from still leaves its trace.
-    HRESULT ReportIfFailed(HRESULT hr, const char* message);
-    HRESULT AddToRot(IUnknown* graphObject);
-    void RemoveFromRot();
+    // GRAPH_CLOSED, GRAPH_STOPPED, GRAPH_RUNNING or GRAPH_PAUSED.
+    LONG State();
+    // Why the last failing step failed; empty until one did.
+    std::string LastError();
+    // The file a layer holds ("" for an empty layer or a number outside 0-9).
+    std::wstring LayerFileName(int layer);
 
     // ---- Playback state, position, rate and audio ----
     static constexpr LONG SLIDER_SCALE = 1000;
@@ -111,20 +105,13 @@ public:
     int SetAudioBalance(LONG balance);
     LONG GetAudioBalance();
     LONG StepFrame(LONG frames);
-    int AcquireFrameStep();
     BOOL HasNoVideo();
     // Duration D and current position P; 0 when either cannot be read.
     int ReadDurationAndPosition(REFERENCE_TIME& duration, REFERENCE_TIME& position);
-    // P while strictly inside (0, D), else D; keeps playbackFinished in step with that answer,
-    // except that a running graph not yet moved from 0 is not taken for finished.
-    REFERENCE_TIME ReportedPosition(REFERENCE_TIME duration, REFERENCE_TIME position);
-    // What the graph itself is in, or heading for, without waiting; from `state` (a stopped
-    // engine holds its graph paused) when the graph cannot tell.
-    OAFilterState GraphState();
-    // Seeks with the graph stopped, then runs or pauses it again as it was (see the definition).
-    HRESULT SeekStopped(REFERENCE_TIME target);
-    // Back to position 0, as the graph is (stop position unchanged).
-    void SeekToStart();
+    // What the graph itself is in, or heading for, without waiting; from State() (a stopped
+    // engine holds its graph paused) when the graph cannot tell. `answer`, when given, receives
+    // the graph's own answer (S_OK only once a change of state is complete).
+    OAFilterState GraphState(HRESULT* answer = nullptr);
 
     // ---- Time texts ----
     std::string GetDurationHHMMSS();
@@ -136,19 +123,11 @@ public:
     int GetVideoSize(RECT* size);
     int GetVideoWidth();
     int GetVideoHeight();
-    // Pixels of the native picture to whole percent of it; 0 (and no result) when the
-    // native size is unknown or empty.
-    int ToNormalizedRect(const RECT& pixels, VMR9NormalizedRect& normalized);
     // True for a layer number 0-9 that holds a source filter.
     bool IsLayerLoaded(int layer);
     int SetLayerAlpha(int layer, int alphaPercent);
     int SetLayerZOrder(int layer, int z);
     int SetLayerRect(int layer, const RECT& pixels);
-    // Re-send what layerTable holds for a layer (its rectangle with the flip and mirror flags
-    // applied, its alpha), or a fixed z-order for a stream.
-    int ApplyLayerRect(int layer);
-    int ApplyLayerAlpha(int layer);
-    int ApplyLayerZOrder(int stream, int z);
     int FlipLayer(int layer);
     int MirrorLayer(int layer);
     // Exchanges the records of layers 0 and 1 and sends them, then z-orders 1 and 0.
@@ -168,10 +147,10 @@ public:
     int SetOverlayBitmap(const char* fileName, int alphaPercent, COLORREF colorKey, const RECT& pixels);
     // Moves and re-weights the picture already loaded.
     int UpdateOverlayBitmap(int alphaPercent, COLORREF colorKey, const RECT& pixels);
-    // Draws one line of text with GDI and shows it with its top-left corner at (left, top).
+    // Keeps the text in the process-wide text buffer (cut as below), then draws it with GDI
+    // as one line with its top-left corner at (left, top).
     int SetOverlayText(const wchar_t* text, int left, int top);
     int SetOverlayText(const char* text, int left, int top);
-    HFONT CreateTextFont();
     void SetFontSize(LONG points);
     void SetFontColor(COLORREF color);
     void SetFontName(const wchar_t* faceName);
@@ -187,12 +166,7 @@ public:
     int ShowOverlayText(LONG flags, const char* text, int left, int top);
     int FlipOverlay(LONG flags);
     int MirrorOverlay(LONG flags);
-    // White becomes transparent.
-    void ApplyColorKey(VMR9AlphaBitmap& bitmap);
-    // Holds the text a re-show draws: one buffer for the whole process.
-    static constexpr size_t kTextBufferSize = 1000;
-    static wchar_t textBuffer[kTextBufferSize];
-    // The length of the text as the buffer holds it, its terminator kept.
+    // The length of the text as the process-wide text buffer holds it, its terminator kept.
     static size_t FittedTextLength(const wchar_t* text);
 
     // ---- Effect animation ----
@@ -208,27 +182,84 @@ public:
     int SaveCurrentImage(const wchar_t* path);
     int SaveCurrentImage(const char* path);
 
-    // ---- Media loading and rendering ----
+    // ---- Media loading ----
     int SetMediaFile(const wchar_t* fileName, LONG layer, BOOL haveSound);
     int SetMediaFile(const char* fileName, LONG layer, BOOL haveSound);
+
+private:
+    // The tests' one door to the engine's inside (tests/engine/EngineInternals.h).
+    friend class EngineInternals;
+
+    // ---- Graph construction, error report, running object table ----
+    int BuildVmr();
+    int InitDirect3D();
+    // Sets Direct3D up the first time an overlay picture needs it, once per graph; 1 when the
+    // device is there.
+    int EnsureDirect3D();
+    void ReleaseAll();
+    void ReportError(const char* message, HRESULT code);
+    // The platform's answer, passed on; a failure is recorded with `message` first, so that a
+    // step the engine carries on from still leaves its trace.
+    HRESULT ReportIfFailed(HRESULT hr, const char* message);
+    HRESULT AddToRot(IUnknown* graphObject);
+    void RemoveFromRot();
+
+    // ---- Playback steps ----
+    int AcquireFrameStep();
+    // P while strictly inside (0, D), else D; keeps playbackFinished in step with that answer,
+    // except that a running graph not yet moved from 0 is not taken for finished.
+    REFERENCE_TIME ReportedPosition(REFERENCE_TIME duration, REFERENCE_TIME position);
+    // Seeks with the graph stopped, then runs or pauses it again as it was (see the definition).
+    HRESULT SeekStopped(REFERENCE_TIME target);
+    // Back to position 0, as the graph is (stop position unchanged).
+    void SeekToStart();
+
+    // ---- Layer steps ----
+    // Pixels of the native picture to whole percent of it; 0 (and no result) when the
+    // native size is unknown or empty.
+    int ToNormalizedRect(const RECT& pixels, VMR9NormalizedRect& normalized);
+    // Re-send what layerTable holds for a layer (its rectangle with the flip and mirror flags
+    // applied, its alpha), or a fixed z-order for a stream.
+    int ApplyLayerRect(int layer);
+    int ApplyLayerAlpha(int layer);
+    int ApplyLayerZOrder(int stream, int z);
+    // Flip and mirror: toggles the layer's flag and shows it with the stored rectangle.
+    int ToggleAndApply(int layer, LONG LayerGeometry::*flag);
+
+    // ---- Overlay steps ----
+    // Draws one line of text with GDI and shows it with its top-left corner at (left, top).
+    int DrawOverlayText(const wchar_t* text, int left, int top);
+    HFONT CreateTextFont();
+    // White becomes transparent.
+    void ApplyColorKey(VMR9AlphaBitmap& bitmap);
+    // Where the overlay was last placed, for flip, mirror, slide and strobe to return to.
+    void StoreOverlayHome(const VMR9NormalizedRect& dest, float alpha);
+    // The picture operations need the mixer, the windowless control and the device.
+    bool PictureTargetsReady();
+    // Sends the whole surface to the mixer over the given pixel rectangle.
+    int ShowSurface(int alphaPercent, COLORREF colorKey, const RECT& pixels);
+    // Hides whatever overlay is shown; a flip or mirror in force is remembered for the next show.
+    int HideOverlay();
+    // A rebuilt overlay comes back at home, flipped and mirrored again as it was when hidden.
+    int AfterRebuild(int rebuilt);
+    // Reads the mixer's live overlay parameters, changes them and writes them back
+    // (OverlayParameters.h).
+    template <class Change> HRESULT ChangeOverlayParameters(Change change);
+    // Copies a text, cut to what it holds, into the process-wide text buffer.
+    static void KeepText(const wchar_t* text);
+    // Holds the text a re-show draws: one buffer for the whole process.
+    static constexpr size_t kTextBufferSize = 1000;
+    static wchar_t textBuffer[kTextBufferSize];
+
+    // ---- Loading and rendering steps ----
     int AddSoundRenderer(LONG layer);
     // Renders every layer's unconnected streams; `renderCode`, when given, receives the answer
     // for `layer`'s own streams, so a refused file costs one render, not two.
     int RenderLayers(LONG layer = -1, HRESULT* renderCode = nullptr);
     // Records why a file did not load into the layer (a reload also empties its name); 0.
     int RefuseLayer(LONG layer, bool reload, HRESULT code);
-    // Pin and filter utilities.
-    static std::string StreamTypeName(IPin* pin);
-    static Ref<IPin> FindPin(IBaseFilter* filter, PIN_DIRECTION direction);
-    static HRESULT NextFilterSkippingAudio(IBaseFilter* filter, PIN_DIRECTION direction, IBaseFilter** next);
-    static HRESULT NextFilterSkippingVideo(IBaseFilter* filter, PIN_DIRECTION direction, IBaseFilter** next);
-    static HRESULT FindUnconnectedPin(IBaseFilter* filter, PIN_DIRECTION direction, IPin** pin);
     void RemoveDownstream(IBaseFilter* filter, IBaseFilter* stop);
     void RemoveFilterAndFeeder(IBaseFilter* filter);
-    // Whether any output pin of the filter is connected.
-    static bool HasConnectedOutput(IBaseFilter* filter);
-    // Whether every connected output of `feeder` goes to `filter`.
-    static bool FeedsOnly(IBaseFilter* feeder, IBaseFilter* filter);
     HRESULT RenderOutputPins(IBaseFilter* filter);
     // Takes out every video renderer but the VMR-9 (the builder adds one of its own when the
     // mixer has no free input), with the filters that fed it that picture alone; how many.

@@ -35,7 +35,7 @@ void CVMR9Graph::SlideStep()
     EngineGuard guard(engineLock);
     if (!mixerBitmap || !EffectOn(EFFECT_SLIDE))
         return;
-    ChangeOverlayParameters(*this, [this](VMR9AlphaBitmap& parameters) {
+    ChangeOverlayParameters([this](VMR9AlphaBitmap& parameters) {
         VMR9NormalizedRect& dest = parameters.rDest;
         dest.left -= kSlideStep;
         dest.right -= kSlideStep;
@@ -57,7 +57,7 @@ void CVMR9Graph::StrobeStep()
     EngineGuard guard(engineLock);
     if (!mixerBitmap || !EffectOn(EFFECT_STROBE))
         return;
-    ChangeOverlayParameters(*this, [](VMR9AlphaBitmap& parameters) {
+    ChangeOverlayParameters([](VMR9AlphaBitmap& parameters) {
         float alpha = parameters.fAlpha + kStrobeStep;
         parameters.fAlpha = alpha > kOpaque ? kTransparent : alpha;
     });
@@ -68,7 +68,7 @@ void CVMR9Graph::RestoreOverlayPosition()
     EngineGuard guard(engineLock);
     if (!mixerBitmap)
         return;
-    ChangeOverlayParameters(*this, [this](VMR9AlphaBitmap& parameters) {
+    ChangeOverlayParameters([this](VMR9AlphaBitmap& parameters) {
         const bool mirrored = EffectOn(EFFECT_MIRROR);
         parameters.rDest.left = mirrored ? overlayRect.right : overlayRect.left;
         parameters.rDest.right = mirrored ? overlayRect.left : overlayRect.right;
@@ -80,5 +80,5 @@ void CVMR9Graph::RestoreOverlayAlpha()
     EngineGuard guard(engineLock);
     if (!mixerBitmap)
         return;
-    ChangeOverlayParameters(*this, [this](VMR9AlphaBitmap& parameters) { parameters.fAlpha = overlayAlpha; });
+    ChangeOverlayParameters([this](VMR9AlphaBitmap& parameters) { parameters.fAlpha = overlayAlpha; });
 }

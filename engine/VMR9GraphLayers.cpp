@@ -6,18 +6,18 @@
 
 namespace {
 bool IsLayerNumber(int layer) { return layer >= 0 && layer < LAYER_COUNT; }
+}  // namespace
 
 // Flip and mirror: each call toggles its flag and shows the layer with the stored rectangle.
-int ToggleAndApply(CVMR9Graph& engine, int layer, LONG LayerGeometry::*flag)
+int CVMR9Graph::ToggleAndApply(int layer, LONG LayerGeometry::*flag)
 {
-    if (!engine.IsLayerLoaded(layer)) {
-        engine.ReportError("Can't set alpha, incorect layer", E_INVALIDARG);
+    if (!IsLayerLoaded(layer)) {
+        ReportError("Can't set alpha, incorect layer", E_INVALIDARG);
         return 0;
     }
     layerTable[layer].*flag ^= 1;
-    return engine.ApplyLayerRect(layer);
+    return ApplyLayerRect(layer);
 }
-}  // namespace
 
 bool CVMR9Graph::IsLayerLoaded(int layer)
 {
@@ -144,13 +144,13 @@ int CVMR9Graph::ApplyLayerZOrder(int stream, int z)
 int CVMR9Graph::FlipLayer(int layer)
 {
     EngineGuard guard(engineLock);
-    return ToggleAndApply(*this, layer, &LayerGeometry::flipped);
+    return ToggleAndApply(layer, &LayerGeometry::flipped);
 }
 
 int CVMR9Graph::MirrorLayer(int layer)
 {
     EngineGuard guard(engineLock);
-    return ToggleAndApply(*this, layer, &LayerGeometry::mirrored);
+    return ToggleAndApply(layer, &LayerGeometry::mirrored);
 }
 
 void CVMR9Graph::SwapLayers()

@@ -2,6 +2,8 @@
 // rendered into the one graph.
 #include "VMR9Graph.h"
 
+#include "FilterPins.h"
+
 #include "PlatformServices.h"
 
 #include <cstdio>

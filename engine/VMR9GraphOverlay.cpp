@@ -19,49 +19,6 @@ constexpr int kFallbackImageSize = 128;  // images LoadImage cannot size are sca
 constexpr int kPointsPerInch = 72;
 constexpr int kStandardDpi = 96;
 
-void StoreOverlayHome(CVMR9Graph& engine, const VMR9NormalizedRect& dest, float alpha)
-{
-    engine.overlayRect = OverlayRect{dest.left, dest.top, dest.right, dest.bottom};
-    engine.overlayWidth = dest.right - dest.left;
-    engine.overlayAlpha = alpha;
-}
-
-// The picture operations need the mixer, the windowless control and the device.
-bool PictureTargetsReady(CVMR9Graph& engine)
-{
-    if (!engine.mixerBitmap || !engine.windowlessControl) {
-        engine.ReportError("Can't set bitmap, no VMR", E_FAIL);
-        return false;
-    }
-    if (!engine.EnsureDirect3D()) {
-        engine.ReportError("Can't set bitmap, no Direct3D device", E_FAIL);
-        return false;
-    }
-    return true;
-}
-
-// Sends the whole surface to the mixer over the given pixel rectangle.
-int ShowSurface(CVMR9Graph& engine, int alphaPercent, COLORREF colorKey, const RECT& pixels)
-{
-    VMR9NormalizedRect dest = {};
-    // Without a native picture size there is no rectangle to place the picture in.
-    if (!engine.ToNormalizedRect(pixels, dest))
-        return 0;
-    VMR9AlphaBitmap bitmap = {};
-    bitmap.dwFlags = VMR9AlphaBitmap_EntireDDS | VMR9AlphaBitmap_SrcColorKey;
-    bitmap.pDDS = engine.overlaySurface.Get();
-    bitmap.rDest = dest;
-    bitmap.fAlpha = PercentToFraction(alphaPercent);
-    bitmap.clrSrcKey = colorKey;
-    StoreOverlayHome(engine, dest, bitmap.fAlpha);
-    HRESULT hr = engine.mixerBitmap->SetAlphaBitmap(&bitmap);
-    if (FAILED(hr)) {
-        engine.ReportError("Can't display the bitmap", hr);
-        return 0;
-    }
-    return 1;
-}
-
 // A memory DC with the text font selected and, once attached, a bitmap of the text's size;
 // both are put back and deleted when it goes.
 class TextCanvas final
@@ -102,37 +59,81 @@ private:
     HGDIOBJ previousBitmap = nullptr;
 };
 
+}  // namespace
+
+void CVMR9Graph::StoreOverlayHome(const VMR9NormalizedRect& dest, float alpha)
+{
+    overlayRect = OverlayRect{dest.left, dest.top, dest.right, dest.bottom};
+    overlayWidth = dest.right - dest.left;
+    overlayAlpha = alpha;
+}
+
+// The picture operations need the mixer, the windowless control and the device.
+bool CVMR9Graph::PictureTargetsReady()
+{
+    if (!mixerBitmap || !windowlessControl) {
+        ReportError("Can't set bitmap, no VMR", E_FAIL);
+        return false;
+    }
+    if (!EnsureDirect3D()) {
+        ReportError("Can't set bitmap, no Direct3D device", E_FAIL);
+        return false;
+    }
+    return true;
+}
+
+// Sends the whole surface to the mixer over the given pixel rectangle.
+int CVMR9Graph::ShowSurface(int alphaPercent, COLORREF colorKey, const RECT& pixels)
+{
+    VMR9NormalizedRect dest = {};
+    // Without a native picture size there is no rectangle to place the picture in.
+    if (!ToNormalizedRect(pixels, dest))
+        return 0;
+    VMR9AlphaBitmap bitmap = {};
+    bitmap.dwFlags = VMR9AlphaBitmap_EntireDDS | VMR9AlphaBitmap_SrcColorKey;
+    bitmap.pDDS = overlaySurface.Get();
+    bitmap.rDest = dest;
+    bitmap.fAlpha = PercentToFraction(alphaPercent);
+    bitmap.clrSrcKey = colorKey;
+    StoreOverlayHome(dest, bitmap.fAlpha);
+    HRESULT hr = mixerBitmap->SetAlphaBitmap(&bitmap);
+    if (FAILED(hr)) {
+        ReportError("Can't display the bitmap", hr);
+        return 0;
+    }
+    return 1;
+}
+
 // Hides whatever overlay is shown; a flip or mirror in force is remembered for the next show.
-int HideOverlay(CVMR9Graph& engine)
+int CVMR9Graph::HideOverlay()
 {
     VMR9AlphaBitmap parameters = {};
-    engine.ReportIfFailed(engine.mixerBitmap->GetAlphaBitmapParameters(&parameters), "Can't read the overlay");
+    ReportIfFailed(mixerBitmap->GetAlphaBitmapParameters(&parameters), "Can't read the overlay");
     parameters.dwFlags = VMR9AlphaBitmap_Disable;
     if ((effectFlags & EFFECT_FLIP) != 0)
-        engine.reflipOnShow = 1;
+        reflipOnShow = 1;
     if ((effectFlags & EFFECT_MIRROR) != 0)
-        engine.remirrorOnShow = 1;
-    return SUCCEEDED(engine.ReportIfFailed(engine.mixerBitmap->UpdateAlphaBitmapParameters(&parameters),
+        remirrorOnShow = 1;
+    return SUCCEEDED(ReportIfFailed(mixerBitmap->UpdateAlphaBitmapParameters(&parameters),
                                            "Can't hide the overlay")) ? 1 : 0;
 }
 
 // A rebuilt overlay comes back at home; flip and mirror it again as they were when hidden.
 // Only a successful rebuild uses up the reminders, so a failed show leaves them for the next.
-int AfterRebuild(CVMR9Graph& engine, int rebuilt)
+int CVMR9Graph::AfterRebuild(int rebuilt)
 {
     if (!rebuilt)
         return 0;
-    if (engine.reflipOnShow) {
-        engine.FlipOverlay(effectFlags);
-        engine.reflipOnShow = 0;
+    if (reflipOnShow) {
+        FlipOverlay(effectFlags);
+        reflipOnShow = 0;
     }
-    if (engine.remirrorOnShow) {
-        engine.MirrorOverlay(effectFlags);
-        engine.remirrorOnShow = 0;
+    if (remirrorOnShow) {
+        MirrorOverlay(effectFlags);
+        remirrorOnShow = 0;
     }
     return rebuilt;
 }
-}  // namespace
 
 int CVMR9Graph::ReadBitmapSize(const wchar_t* fileName, int* height, int* width)
 {
@@ -156,7 +157,7 @@ int CVMR9Graph::SetOverlayBitmap(const wchar_t* fileName, int alphaPercent, COLO
                                  const RECT& pixels)
 {
     EngineGuard guard(engineLock);
-    if (!PictureTargetsReady(*this))
+    if (!PictureTargetsReady())
         return 0;
     overlaySurface.Reset();
     const wchar_t* file = fileName ? fileName : L"";
@@ -183,19 +184,19 @@ int CVMR9Graph::SetOverlayBitmap(const wchar_t* fileName, int alphaPercent, COLO
                    "Can't read the overlay picture");
 
     // A refused picture keeps its surface, so that a later update can offer it again.
-    return ShowSurface(*this, alphaPercent, colorKey, pixels);
+    return ShowSurface(alphaPercent, colorKey, pixels);
 }
 
 int CVMR9Graph::UpdateOverlayBitmap(int alphaPercent, COLORREF colorKey, const RECT& pixels)
 {
     EngineGuard guard(engineLock);
-    if (!PictureTargetsReady(*this))
+    if (!PictureTargetsReady())
         return 0;
     if (!overlaySurface) {
         ReportError("Can't set bitmap, no Direct3D surface", E_FAIL);
         return 0;
     }
-    return ShowSurface(*this, alphaPercent, colorKey, pixels);
+    return ShowSurface(alphaPercent, colorKey, pixels);
 }
 
 HFONT CVMR9Graph::CreateTextFont()
@@ -216,6 +217,13 @@ HFONT CVMR9Graph::CreateTextFont()
 }
 
 int CVMR9Graph::SetOverlayText(const wchar_t* text, int left, int top)
+{
+    EngineGuard guard(engineLock);
+    KeepText(text);
+    return DrawOverlayText(textBuffer, left, top);
+}
+
+int CVMR9Graph::DrawOverlayText(const wchar_t* text, int left, int top)
 {
     EngineGuard guard(engineLock);
     // An empty line would give the mixer an empty source rectangle.
@@ -262,7 +270,7 @@ int CVMR9Graph::SetOverlayText(const wchar_t* text, int left, int top)
     bitmap.fAlpha = 1.0f;
     bitmap.dwFilterMode = 0;
     ApplyColorKey(bitmap);
-    StoreOverlayHome(*this, dest, bitmap.fAlpha);
+    StoreOverlayHome(dest, bitmap.fAlpha);
     // The mixer copies the picture during the call; the canvas goes right after.
     return SUCCEEDED(ReportIfFailed(mixerBitmap->SetAlphaBitmap(&bitmap), "Can't set the overlay text")) ? 1 : 0;
 }
@@ -293,8 +301,8 @@ int CVMR9Graph::ShowOverlayBitmap(LONG flags, const wchar_t* fileName, int left,
     if (!mixerBitmap || !fileName || !*fileName)
         return 0;
     if ((flags & OVERLAY_DISABLED) != 0)
-        return HideOverlay(*this);
-    return AfterRebuild(*this, SetOverlayBitmap(fileName, alphaPercent, kWhite,
+        return HideOverlay();
+    return AfterRebuild(SetOverlayBitmap(fileName, alphaPercent, kWhite,
                                                 RECT{left, top, left + width, top + height}));
 }
 
@@ -303,18 +311,23 @@ size_t CVMR9Graph::FittedTextLength(const wchar_t* text)
     return WholeCharacterPrefix(text, kTextBufferSize - 1);
 }
 
+void CVMR9Graph::KeepText(const wchar_t* text)
+{
+    // Longer text is cut to what the buffer holds; the text may be the buffer itself.
+    const size_t length = text ? FittedTextLength(text) : 0;
+    wmemmove(textBuffer, text ? text : L"", length);
+    textBuffer[length] = L'\0';
+}
+
 int CVMR9Graph::ShowOverlayText(LONG flags, const wchar_t* text, int left, int top)
 {
     EngineGuard guard(engineLock);
     if (!mixerBitmap || !text || !*text)
         return 0;
     if ((flags & OVERLAY_DISABLED) != 0)
-        return HideOverlay(*this);
-    // Longer text is cut to what the buffer holds; the caller may pass the buffer itself.
-    const size_t length = FittedTextLength(text);
-    wmemmove(textBuffer, text, length);
-    textBuffer[length] = L'\0';
-    return AfterRebuild(*this, SetOverlayText(textBuffer, left, top));
+        return HideOverlay();
+    KeepText(text);
+    return AfterRebuild(DrawOverlayText(textBuffer, left, top));
 }
 
 int CVMR9Graph::FlipOverlay(LONG flags)
@@ -322,7 +335,7 @@ int CVMR9Graph::FlipOverlay(LONG flags)
     EngineGuard guard(engineLock);
     if (!mixerBitmap)
         return 0;
-    HRESULT hr = ChangeOverlayParameters(*this, [this, flags](VMR9AlphaBitmap& parameters) {
+    HRESULT hr = ChangeOverlayParameters([this, flags](VMR9AlphaBitmap& parameters) {
         if ((flags & EFFECT_FLIP) != 0) {
             std::swap(parameters.rDest.top, parameters.rDest.bottom);
         } else {
@@ -339,7 +352,7 @@ int CVMR9Graph::MirrorOverlay(LONG flags)
     if (!mixerBitmap)
         return 0;
     // While sliding, the mirror is undone where the overlay is now, not at its home.
-    HRESULT hr = ChangeOverlayParameters(*this, [this, flags](VMR9AlphaBitmap& parameters) {
+    HRESULT hr = ChangeOverlayParameters([this, flags](VMR9AlphaBitmap& parameters) {
         if ((flags & (EFFECT_MIRROR | EFFECT_SLIDE)) != 0) {
             std::swap(parameters.rDest.left, parameters.rDest.right);
         } else {

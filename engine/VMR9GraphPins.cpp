@@ -1,155 +1,12 @@
-// Pin and filter utilities: finding pins and the filters across them, and removing chains.
+// Taking filter chains out of the graph, rendering a filter's open outputs, finding filters.
 #include "VMR9Graph.h"
+
+#include "FilterPins.h"
 
 #include <cstring>
 #include <vector>
 
-namespace {
 using Microsoft::WRL::ComPtr;
-
-// Calls visit(pin) for each pin of the filter in enumeration order until it answers false.
-template <class Visit> HRESULT ForEachPin(IBaseFilter* filter, Visit visit)
-{
-    ComPtr<IEnumPins> pins;
-    HRESULT hr = filter->EnumPins(&pins);
-    if (FAILED(hr) || !pins)
-        return FAILED(hr) ? hr : E_FAIL;
-    ComPtr<IPin> pin;
-    while (pins->Next(1, pin.ReleaseAndGetAddressOf(), nullptr) == S_OK && pin)
-        if (!visit(pin.Get()))
-            break;
-    return S_OK;
-}
-
-bool HasDirection(IPin* pin, PIN_DIRECTION wanted)
-{
-    PIN_DIRECTION direction;
-    return SUCCEEDED(pin->QueryDirection(&direction)) && direction == wanted;
-}
-
-// Frees what a media type block points to (not the block itself).
-void FreeTypeContents(AM_MEDIA_TYPE& type)
-{
-    if (type.cbFormat != 0 && type.pbFormat)
-        CoTaskMemFree(type.pbFormat);
-    if (type.pUnk)
-        type.pUnk->Release();
-}
-
-// Whether a connected pin of that direction carries video.
-bool CarriesVideo(IBaseFilter* filter, PIN_DIRECTION wanted)
-{
-    bool video = false;
-    ForEachPin(filter, [&](IPin* pin) {
-        AM_MEDIA_TYPE type = {};
-        if (!HasDirection(pin, wanted) || FAILED(pin->ConnectionMediaType(&type)))
-            return true;
-        video = IsEqualGUID(type.majortype, MEDIATYPE_Video) != FALSE;
-        FreeTypeContents(type);
-        return !video;
-    });
-    return video;
-}
-
-// The first connected pin of that direction whose stream is not `skipped`; the filter owning
-// the pin at its other end.
-HRESULT NextFilterSkipping(const char* skipped, IBaseFilter* filter, PIN_DIRECTION wanted,
-                           IBaseFilter** next)
-{
-    if (!filter || !next)
-        return E_POINTER;
-    *next = nullptr;
-    HRESULT result = E_FAIL;
-    HRESULT walked = ForEachPin(filter, [&](IPin* pin) {
-        PIN_DIRECTION direction;
-        if (FAILED(pin->QueryDirection(&direction)))
-            return false;
-        if (direction != wanted)
-            return true;
-        ComPtr<IPin> peer;
-        if (FAILED(pin->ConnectedTo(&peer)) || !peer)
-            return true;
-        if (CVMR9Graph::StreamTypeName(pin) == skipped)
-            return true;
-        PIN_INFO info = {};
-        if (FAILED(peer->QueryPinInfo(&info)) || !info.pFilter) {
-            result = E_UNEXPECTED;
-            return false;
-        }
-        *next = info.pFilter;  // takes over the reference QueryPinInfo gave
-        result = S_OK;
-        return false;
-    });
-    return FAILED(walked) ? E_FAIL : result;
-}
-}  // namespace
-
-std::string CVMR9Graph::StreamTypeName(IPin* pin)
-{
-    ComPtr<IEnumMediaTypes> types;
-    if (!pin || FAILED(pin->EnumMediaTypes(&types)) || !types)
-        return "";
-    types->Reset();
-    AM_MEDIA_TYPE* type = nullptr;
-    if (types->Next(1, &type, nullptr) != S_OK || !type)
-        return "";
-    std::string name;
-    if (IsEqualGUID(type->majortype, MEDIATYPE_Video))
-        name = "VIDEO";
-    else if (IsEqualGUID(type->majortype, MEDIATYPE_Audio))
-        name = "AUDIO";
-    else if (IsEqualGUID(type->majortype, MEDIATYPE_Interleaved))
-        name = "INTERLEAVED";
-    else if (IsEqualGUID(type->majortype, MEDIATYPE_Stream))
-        name = "STREAM";
-    FreeTypeContents(*type);
-    CoTaskMemFree(type);
-    return name;
-}
-
-CVMR9Graph::Ref<IPin> CVMR9Graph::FindPin(IBaseFilter* filter, PIN_DIRECTION direction)
-{
-    Ref<IPin> found;
-    if (!filter)
-        return found;
-    ForEachPin(filter, [&](IPin* pin) {
-        if (!HasDirection(pin, direction))
-            return true;
-        found = pin;
-        return false;
-    });
-    return found;
-}
-
-HRESULT CVMR9Graph::NextFilterSkippingAudio(IBaseFilter* filter, PIN_DIRECTION direction, IBaseFilter** next)
-{
-    return NextFilterSkipping("AUDIO", filter, direction, next);
-}
-
-HRESULT CVMR9Graph::NextFilterSkippingVideo(IBaseFilter* filter, PIN_DIRECTION direction, IBaseFilter** next)
-{
-    return NextFilterSkipping("VIDEO", filter, direction, next);
-}
-
-HRESULT CVMR9Graph::FindUnconnectedPin(IBaseFilter* filter, PIN_DIRECTION direction, IPin** pin)
-{
-    if (!pin)
-        return E_POINTER;
-    *pin = nullptr;
-    if (!filter)
-        return E_FAIL;
-    ForEachPin(filter, [&](IPin* candidate) {
-        if (!HasDirection(candidate, direction))
-            return true;
-        ComPtr<IPin> peer;
-        if (SUCCEEDED(candidate->ConnectedTo(&peer)))
-            return true;
-        candidate->AddRef();
-        *pin = candidate;
-        return false;
-    });
-    return *pin ? S_OK : E_FAIL;
-}
 
 void CVMR9Graph::RemoveDownstream(IBaseFilter* filter, IBaseFilter* stop)
 {
@@ -164,38 +21,6 @@ void CVMR9Graph::RemoveDownstream(IBaseFilter* filter, IBaseFilter* stop)
         RemoveDownstream(next.Get(), stop);
     if (filterGraph)
         filterGraph->RemoveFilter(filter);
-}
-
-bool CVMR9Graph::HasConnectedOutput(IBaseFilter* filter)
-{
-    bool connected = false;
-    if (filter)
-        ForEachPin(filter, [&](IPin* pin) {
-            ComPtr<IPin> peer;
-            connected = HasDirection(pin, PINDIR_OUTPUT) && SUCCEEDED(pin->ConnectedTo(&peer));
-            return !connected;
-        });
-    return connected;
-}
-
-bool CVMR9Graph::FeedsOnly(IBaseFilter* feeder, IBaseFilter* filter)
-{
-    bool only = true;
-    HRESULT walked = ForEachPin(feeder, [&](IPin* pin) {
-        ComPtr<IPin> peer;
-        if (!HasDirection(pin, PINDIR_OUTPUT) || FAILED(pin->ConnectedTo(&peer)) || !peer)
-            return true;
-        PIN_INFO info = {};
-        if (FAILED(peer->QueryPinInfo(&info))) {
-            only = false;
-            return false;
-        }
-        only = info.pFilter == filter;
-        if (info.pFilter)
-            info.pFilter->Release();
-        return only;
-    });
-    return SUCCEEDED(walked) && only;
 }
 
 void CVMR9Graph::RemoveFilterAndFeeder(IBaseFilter* filter)

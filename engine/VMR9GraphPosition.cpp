@@ -139,12 +139,15 @@ void CVMR9Graph::SeekToStart()
                        "Can't seek to the start");
 }
 
-OAFilterState CVMR9Graph::GraphState()
+OAFilterState CVMR9Graph::GraphState(HRESULT* answer)
 {
     EngineGuard guard(engineLock);
     OAFilterState now = State_Stopped;
     // No wait: a graph still on its way to a state answers that state with a success code.
-    if (mediaControl && SUCCEEDED(mediaControl->GetState(0, &now)))
+    const HRESULT hr = mediaControl ? mediaControl->GetState(0, &now) : E_POINTER;
+    if (answer)
+        *answer = hr;
+    if (SUCCEEDED(hr))
         return now;
     return state == GRAPH_RUNNING ? State_Running : State_Paused;
 }
