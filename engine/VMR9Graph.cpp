@@ -33,19 +33,19 @@ CVMR9Graph::~CVMR9Graph()
         DeleteObject(textFont);
 }
 
-LONG CVMR9Graph::State()
+LONG CVMR9Graph::State() const
 {
     EngineGuard guard(engineLock);
     return state;
 }
 
-std::string CVMR9Graph::LastError()
+std::string CVMR9Graph::LastError() const
 {
     EngineGuard guard(engineLock);
     return lastError;
 }
 
-std::wstring CVMR9Graph::LayerFileName(int layer)
+std::wstring CVMR9Graph::LayerFileName(int layer) const
 {
     EngineGuard guard(engineLock);
     return layer >= 0 && layer < LAYER_COUNT ? fileNames[layer] : std::wstring();

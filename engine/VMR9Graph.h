@@ -78,11 +78,11 @@ public:
     int BuildGraph();
     void CloseGraph();
     // GRAPH_CLOSED, GRAPH_STOPPED, GRAPH_RUNNING or GRAPH_PAUSED.
-    LONG State();
+    LONG State() const;
     // Why the last failing step failed; empty until one did.
-    std::string LastError();
+    std::string LastError() const;
     // The file a layer holds ("" for an empty layer or a number outside 0-9).
-    std::wstring LayerFileName(int layer);
+    std::wstring LayerFileName(int layer) const;
 
     // ---- Playback state, position, rate and audio ----
     static constexpr LONG SLIDER_SCALE = 1000;
@@ -166,7 +166,9 @@ public:
     int ShowOverlayText(LONG flags, const char* text, int left, int top);
     int FlipOverlay(LONG flags);
     int MirrorOverlay(LONG flags);
-    // The length of the text as the process-wide text buffer holds it, its terminator kept.
+    // The size of the process-wide text buffer, and the length of a text as it holds it, its
+    // terminator kept.
+    static constexpr size_t kTextBufferSize = 1000;
     static size_t FittedTextLength(const wchar_t* text);
 
     // ---- Effect animation ----
@@ -248,7 +250,6 @@ private:
     // Copies a text, cut to what it holds, into the process-wide text buffer.
     static void KeepText(const wchar_t* text);
     // Holds the text a re-show draws: one buffer for the whole process.
-    static constexpr size_t kTextBufferSize = 1000;
     static wchar_t textBuffer[kTextBufferSize];
 
     // ---- Loading and rendering steps ----
@@ -312,7 +313,7 @@ private:
     Ref<IDirect3DSurface9> overlaySurface;
 
     // Serializes the window thread's and the monitor thread's calls.
-    EngineLock engineLock;
+    mutable EngineLock engineLock;
     // Whether this engine holds a COM initialisation of its own, to be undone by CloseGraph.
     bool comInitialized = false;
     // Whether this graph already tried to set Direct3D up (ReleaseAll lets the next one try).

@@ -1,6 +1,7 @@
 // The common containers and codecs on the real platform, through the hosted control: each
 // clip loads with its sound, reports its length and plays to OnFinish.
 #include "HostedCorvane.h"
+#include "engine/EngineInternals.h"
 
 namespace {
 
@@ -11,10 +12,10 @@ class FormatsHosted : public HostedCorvane, public ::testing::WithParamInterface
 TEST_P(FormatsHosted, LoadsWithItsDurationAndPlaysToOnFinish)
 {
     Load(GetParam(), 0, TRUE);
-    ASSERT_TRUE(control->engine.sourceFilters[0]) << control->engine.lastError;
+    ASSERT_TRUE(Inside(control->engine).sourceFilters()[0]) << control->engine.LastError();
     EXPECT_NEAR(control->GetDuration(), 2.0, 0.15);
     control->Play();
-    EXPECT_TRUE(PumpUntil([&] { return Finished() > 0; }, 8000)) << sink.Sequence() << control->engine.lastError;
+    EXPECT_TRUE(PumpUntil([&] { return Finished() > 0; }, 8000)) << sink.Sequence() << control->engine.LastError();
     EXPECT_GT(Playing(), 0);
 }
 

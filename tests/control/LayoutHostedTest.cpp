@@ -29,7 +29,7 @@ TEST_P(LayoutHosted, VideoWindowIsPlacedAsTheFitComputes)
     // Under Wine the mixer refuses the z-order, so the load counts as failed and hides the
     // video window; the file is in the graph all the same and the layout shows the window.
     Load(c.clip);
-    ASSERT_GT(control->engine.GetVideoWidth(), 0) << control->engine.lastError;
+    ASSERT_GT(control->engine.GetVideoWidth(), 0) << control->engine.LastError();
     control->XAspectRatio = c.keepAspect;
     // The control's window has no frame: its client area is the size given here.
     SetWindowPos(control->GetControlWindow(), nullptr, 0, 0, c.clientWidth, c.clientHeight,

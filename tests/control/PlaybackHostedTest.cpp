@@ -5,6 +5,7 @@
 
 #include "fakes/FakePlatform.h"
 #include "support/TestImages.h"
+#include "engine/EngineInternals.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ TEST_F(PlaybackHosted, TicksAboutTwentyTimesASecondWhilePlayingAndStopEndsThemSi
     EXPECT_EQ(Finished(), 0);
     EXPECT_TRUE(NoTimerRuns());
     EXPECT_EQ(control->monitorThread, nullptr);
-    EXPECT_EQ(control->engine.state, GRAPH_STOPPED);
+    EXPECT_EQ(control->engine.State(), GRAPH_STOPPED);
 }
 
 TEST_F(PlaybackHosted, NaturalEndFiresOneOnFinishAfterAnOnPlayingThenLeavesNothingRunning)
@@ -46,7 +47,7 @@ TEST_F(PlaybackHosted, NaturalEndFiresOneOnFinishAfterAnOnPlayingThenLeavesNothi
     EXPECT_TRUE(NoTimerRuns());
     EXPECT_TRUE(MonitorEnded());
     EXPECT_FALSE(control->finishPending);
-    EXPECT_EQ(control->engine.state, GRAPH_STOPPED);
+    EXPECT_EQ(control->engine.State(), GRAPH_STOPPED);
 
     EXPECT_EQ(control->GetPosition(), 0.0);
     EXPECT_EQ(control->GetSliderPosition(), 0);
@@ -68,7 +69,7 @@ TEST_F(PlaybackHosted, LoopRewindsAtTheEndWithoutOnFinishAndKeepsTicking)
     PumpFor(800);
     EXPECT_EQ(Finished(), 0);
     EXPECT_GE(Playing() - beforeLastSecond, 10);
-    EXPECT_EQ(control->engine.state, GRAPH_RUNNING);
+    EXPECT_EQ(control->engine.State(), GRAPH_RUNNING);
     EXPECT_FALSE(MonitorEnded());
     EXPECT_GT(control->GetSliderPosition(), 0);
 }
@@ -111,7 +112,7 @@ TEST_F(PlaybackHosted, PlayingAClipMarksTheControlModified)
     Load("video.avi");
     control->SetModifiedFlag(false);
     control->Play();
-    ASSERT_EQ(control->engine.state, GRAPH_RUNNING);
+    ASSERT_EQ(control->engine.State(), GRAPH_RUNNING);
     EXPECT_TRUE(control->IsModified());
 }
 
@@ -129,7 +130,7 @@ TEST_F(PlaybackHosted, CommandStopEndsPlaybackLikeTheEndButWithoutOnFinish)
     EXPECT_TRUE(MonitorEnded());
     EXPECT_FALSE(control->mediaReady);
     EXPECT_FALSE(control->finishPending);
-    EXPECT_EQ(control->engine.state, GRAPH_STOPPED);
+    EXPECT_EQ(control->engine.State(), GRAPH_STOPPED);
 }
 
 // The picture's own Direct3D device must not share the renderer's window: two devices drawing
@@ -138,11 +139,11 @@ TEST_F(PlaybackHosted, AnOverlayPictureDuringPlaybackKeepsTheHostAlive)
 {
     Load("video.avi");
     control->SetOverlayBitmap(Widened(test_images::Bmp()).c_str(), 0, 0, 160, 120, 100);
-    ASSERT_TRUE(control->engine.overlaySurface) << control->engine.lastError;
+    ASSERT_TRUE(Inside(control->engine).overlaySurface()) << control->engine.LastError();
     control->Play();
     PumpFor(800);
     EXPECT_GE(Playing(), 8);
-    EXPECT_EQ(control->engine.state, GRAPH_RUNNING);
+    EXPECT_EQ(control->engine.State(), GRAPH_RUNNING);
 }
 
 // The engine on the fake platform, whose position moves only when the test seeks.
@@ -163,7 +164,7 @@ TEST_F(PlaybackHostedFake, EndReachedWhilePausedStillGivesOneOnFinish)
     EXPECT_EQ(Finished(), 1);
     EXPECT_TRUE(NoTimerRuns());
     EXPECT_TRUE(MonitorEnded());
-    EXPECT_EQ(control->engine.state, GRAPH_STOPPED);
+    EXPECT_EQ(control->engine.State(), GRAPH_STOPPED);
 }
 
 TEST_F(PlaybackHostedFake, PlayRightAfterTheEndKeepsItsTimersAndFiresNoStaleOnFinish)
@@ -198,10 +199,10 @@ TEST_F(PlaybackHostedFake, PlayWhileTheMonitorIsAboutToStopAtTheEndKeepsTheGraph
     platform.OnCall("IMediaControl::StopWhenReady", [&](const CallRecord&) {
         if (GetCurrentThreadId() == windowThread || InterlockedIncrement(&holds) != 1)
             return;
-        control->engine.engineLock.Leave();
+        Inside(control->engine).engineLock().Leave();
         SetEvent(held);
         WaitForSingleObject(ran, 1000);
-        control->engine.engineLock.Enter();
+        Inside(control->engine).engineLock().Enter();
     });
     control->SetPosition(control->GetDuration());
     ASSERT_EQ(WaitForSingleObject(held, 2000), WAIT_OBJECT_0);
@@ -209,7 +210,7 @@ TEST_F(PlaybackHostedFake, PlayWhileTheMonitorIsAboutToStopAtTheEndKeepsTheGraph
     control->Play();
     PumpFor(400);
     EXPECT_EQ(platform.Graph().settings.state, State_Running);
-    EXPECT_EQ(control->engine.state, GRAPH_RUNNING);
+    EXPECT_EQ(control->engine.State(), GRAPH_RUNNING);
     EXPECT_GT(Playing(), ticks);
     EXPECT_EQ(Finished(), 0) << sink.Sequence();
     EXPECT_FALSE(MonitorEnded());

@@ -161,7 +161,7 @@ protected:
         EXPECT_EQ(PictureType(control.controlPicture.Get()), PICTYPE_BITMAP);
         EXPECT_EQ(PictureWidth(control.controlPicture.Get()), PictureWidth(SmallBitmapPicture().Get()));
         // Loading runs no change handler: the aspect ratio's would have recorded its refusal.
-        EXPECT_STREQ(control.engine.lastError, "");
+        EXPECT_EQ(control.engine.LastError(), "");
     }
 
     static void ExpectDefaults(const CCorvaneCtrl& control)

@@ -232,8 +232,8 @@ TEST_F(CorvanePersistence, PutsMarkTheControlDirtyAndRunTheirHandlers)
     OwnedControl control;
     ASSERT_EQ(PutProperty(control.As<IDispatch>().Get(), DISPID_CORVANE_XASPECTRATIO, Variant::Bool(true)).hr, S_OK);
     // Its last step, the repaint, leaves the last refusal in the error text.
-    EXPECT_NE(std::string(control->engine.lastError).find("Can't repaint, no VMR"), std::string::npos)
-        << control->engine.lastError;
+    EXPECT_NE(std::string(control->engine.LastError()).find("Can't repaint, no VMR"), std::string::npos)
+        << control->engine.LastError();
     EXPECT_EQ(control->XAspectRatio, TRUE);
 }
 

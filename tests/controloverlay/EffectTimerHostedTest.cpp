@@ -14,6 +14,7 @@
 #include "olecontrol/EventSink.h"
 #include "support/TestImages.h"
 #include "support/WideText.h"
+#include "engine/EngineInternals.h"
 
 using Microsoft::WRL::ComPtr;
 using Clock = std::chrono::steady_clock;
@@ -51,9 +52,9 @@ protected:
         platform.defaults.vmr.sizeWithoutVideo = true;
         CVMR9Graph& engine = (*control)->engine;
         ASSERT_EQ(engine.SetVideoWindow(host->Window()), 1);
-        ASSERT_EQ(engine.BuildGraph(), 1) << engine.lastError;
+        ASSERT_EQ(engine.BuildGraph(), 1) << engine.LastError();
         (*control)->SetOverlayBitmap(Widened(test_images::Bmp()).c_str(), 0, 0, 320, 240, 100);
-        ASSERT_TRUE(engine.overlaySurface) << engine.lastError;
+        ASSERT_TRUE(Inside(engine).overlaySurface()) << engine.LastError();
 
         ASSERT_EQ(control->As<IConnectionPointContainer>()->FindConnectionPoint(DIID__DCorvaneEvents, &point), S_OK);
         ASSERT_EQ(point->Advise(&sink, &cookie), S_OK);

@@ -10,6 +10,7 @@
 #include "olecontrol_services/MemoryStreams.h"
 #include "support/TestMedia.h"
 #include "support/TestWindow.h"
+#include "engine/EngineInternals.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -31,8 +32,8 @@ protected:
         // A top-level window: the renderer draws into it as into the control's video window.
         CVMR9Graph& engine = (*control)->engine;
         ASSERT_EQ(engine.SetVideoWindow(window.Handle()), 1);
-        ASSERT_EQ(engine.SetMediaFile(TestMediaPath("av.avi").c_str(), 0, TRUE), 1) << engine.lastError;
-        ASSERT_TRUE(engine.basicAudio);
+        ASSERT_EQ(engine.SetMediaFile(TestMediaPath("av.avi").c_str(), 0, TRUE), 1) << engine.LastError();
+        ASSERT_TRUE(Inside(engine).basicAudio());
     }
     void TearDown() override
     {
@@ -45,7 +46,7 @@ protected:
     LONG PlatformVolume() const
     {
         LONG volume = 1;
-        EXPECT_EQ((*control)->engine.basicAudio->get_Volume(&volume), S_OK);
+        EXPECT_EQ(Inside((*control)->engine).basicAudio()->get_Volume(&volume), S_OK);
         return volume;
     }
     void PutMute(bool mute) const

@@ -8,6 +8,7 @@
 #include "support/TestImages.h"
 #include "support/TestWindow.h"
 #include "support/WideText.h"
+#include "engine/EngineFixture.h"
 
 #include <memory>
 #include <vector>
@@ -66,9 +67,7 @@ protected:
     {
         controls.push_back(std::make_unique<OwnedControl>());
         CCorvaneCtrl& made = *controls.back()->object;
-        EXPECT_EQ(made.engine.SetVideoWindow(window.Handle()), 1);
-        EXPECT_EQ(made.engine.BuildGraph(), 1) << made.engine.lastError;
-        made.engine.state = GRAPH_STOPPED;
+        EXPECT_TRUE(BuildEngine(made.engine, window.Handle()));
         return &made;
     }
 
@@ -80,7 +79,7 @@ protected:
     void ShowPicture(CCorvaneCtrl& on, long alpha = 100)
     {
         on.SetOverlayBitmap(Widened(test_images::Bmp()).c_str(), 10, 20, 100, 50, alpha);
-        ASSERT_EQ(on.engine.overlaySurface != nullptr, true) << on.engine.lastError;
+        ASSERT_EQ(Inside(on.engine).overlaySurface() != nullptr, true) << on.engine.LastError();
     }
 };
 
@@ -109,7 +108,7 @@ TEST_F(ControlOverlayFake, PictureGoesToTheEngineAsARectangleAndIsStoredEvenWhen
     const size_t sets = Sets();
     control->UpdateOverlayBitmapParam(20, 0, 40, 10, 60);
     EXPECT_EQ(Sets(), sets + 1);
-    EXPECT_EQ(LastSet().pDDS, control->engine.overlaySurface.Get());
+    EXPECT_EQ(LastSet().pDDS, Inside(control->engine).overlaySurface().Get());
     EXPECT_EQ(LastSet().fAlpha, 60 * 0.01f);
     EXPECT_EQ(std::vector<long>({control->bitmapLeft, control->bitmapTop, control->bitmapWidth,
                                  control->bitmapHeight, control->bitmapAlpha}),
@@ -164,11 +163,11 @@ TEST_F(ControlOverlayFake, TextThenPictureThenDisableTextTwiceHidesThePictureThe
 {
     control->SetText(L"hello", 0, 0);
     ShowPicture(*control);
-    EXPECT_EQ(Live().pDDS, control->engine.overlaySurface.Get());
+    EXPECT_EQ(Live().pDDS, Inside(control->engine).overlaySurface().Get());
 
     control->DisableText();
     EXPECT_TRUE(Hidden(Live()));
-    EXPECT_EQ(Live().pDDS, control->engine.overlaySurface.Get()) << "the picture is what was hidden";
+    EXPECT_EQ(Live().pDDS, Inside(control->engine).overlaySurface().Get()) << "the picture is what was hidden";
 
     control->DisableText();
     EXPECT_EQ(Live().dwFlags, static_cast<DWORD>(VMR9AlphaBitmap_hDC | VMR9AlphaBitmap_SrcColorKey));
@@ -222,7 +221,7 @@ TEST_F(ControlOverlayFake, TextOverTheBufferIsCutToWholeCharactersAndNeverWritte
         const size_t sets = Sets();
         control->SetText(row.text.c_str(), 0, 0);
         EXPECT_EQ(control->lastText, row.kept);
-        EXPECT_EQ(std::wstring(CVMR9Graph::textBuffer), row.kept);
+        EXPECT_EQ(std::wstring(EngineInternals::textBuffer()), row.kept);
         EXPECT_EQ(Sets(), sets + 1);
     }
 }
@@ -295,11 +294,11 @@ TEST_F(ControlOverlayFake, GetCurrentImageWritesToANameOutsideTheCodePageButNotI
     EXPECT_NE(GetFileAttributesW(written.c_str()), INVALID_FILE_ATTRIBUTES) << "the same image saves elsewhere";
     DeleteFileW(written.c_str());
 
-    control->engine.lastError[0] = '\0';
+    Inside(control->engine).lastError()[0] = '\0';
     control->GetCurrentImage(missing.c_str());
     EXPECT_EQ(platform.Log().Count("IVMRWindowlessControl9::GetCurrentImage"), 2u);
     EXPECT_EQ(GetFileAttributesW(missing.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_STREQ(control->engine.lastError, "");
+    EXPECT_EQ(control->engine.LastError(), "");
     RemoveDirectoryW(folder.c_str());
 }
 
@@ -310,7 +309,7 @@ TEST_F(ControlOverlayFake, PictureWithANameOutsideTheCodePageIsReadAndShown)
     control->SetOverlayBitmap(picture.c_str(), 10, 20, 100, 50, 80);
     DeleteFileW(picture.c_str());
     RemoveDirectoryW(FolderOutsideTheCodePage().c_str());
-    ASSERT_TRUE(control->engine.overlaySurface) << control->engine.lastError;
+    ASSERT_TRUE(Inside(control->engine).overlaySurface()) << control->engine.LastError();
     FakeSurface& surface = platform.Surface();
     // Sized from the file and filled from it: its top-left quadrant is red.
     EXPECT_EQ(surface.Width(), static_cast<UINT>(test_images::kWidth));

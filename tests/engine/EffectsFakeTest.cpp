@@ -1,6 +1,7 @@
 // The effect flags and the slide and strobe steps against the fake mixer: every step reads the
 // mixer's live parameters, changes one aspect and writes them back.
 #include "OverlayFakeFixture.h"
+#include "engine/EngineInternals.h"
 
 #include <vector>
 
@@ -59,13 +60,13 @@ TEST_F(EffectsFake, TwoEnginesShareOneFlagWord)
     TestWindow secondWindow;
     CVMR9Graph second;
     ASSERT_EQ(second.SetVideoWindow(secondWindow.Handle()), 1);
-    ASSERT_EQ(second.BuildGraph(), 1) << second.lastError;
+    ASSERT_EQ(second.BuildGraph(), 1) << second.LastError();
     ASSERT_EQ(second.SetOverlayText("second", 320, 240), 1);
-    const OverlayRect secondHome = second.overlayRect;
+    const OverlayRect secondHome = Inside(second).overlayRect();
 
     engine.ToggleEffectFlags(EFFECT_FLIP);
     ASSERT_EQ(engine.FlipOverlay(effectFlags), 1);
-    EXPECT_EQ(platform.Vmr(0).alphaBitmap.rDest.top, engine.overlayRect.bottom);
+    EXPECT_EQ(platform.Vmr(0).alphaBitmap.rDest.top, Inside(engine).overlayRect().bottom);
 
     // The second control's toggle clears the bit the first one set: its overlay stays at home.
     second.ToggleEffectFlags(EFFECT_FLIP);
@@ -81,7 +82,7 @@ TEST_F(EffectsFake, TwoEnginesShareOneFlagWord)
 TEST_F(EffectsFake, SlideMovesLeftAndWrapsAtTheNineteenthStep)
 {
     PictureAtPercent(80, 10, 95, 20);
-    ASSERT_EQ(engine.overlayWidth, Percent(95) - Percent(80));
+    ASSERT_EQ(Inside(engine).overlayWidth(), Percent(95) - Percent(80));
     effectFlags = EFFECT_SLIDE;
     std::vector<Edges> seen = Slide(20);
 
@@ -91,7 +92,7 @@ TEST_F(EffectsFake, SlideMovesLeftAndWrapsAtTheNineteenthStep)
     }
     EXPECT_GT(seen[17].right, 0.04f);
     EXPECT_EQ(seen[18].left, 1.0f);
-    EXPECT_EQ(seen[18].right, engine.overlayWidth + 1.0f);
+    EXPECT_EQ(seen[18].right, Inside(engine).overlayWidth() + 1.0f);
     EXPECT_NEAR(seen[18].right, 1.15, 1e-6);
     EXPECT_NEAR(seen[19].left, 0.95, 1e-6);
     EXPECT_NEAR(seen[19].right, 1.10, 1e-6);
@@ -112,7 +113,7 @@ TEST_F(EffectsFake, SlideWrapsOnceTheRightEdgeIsAtFourPercentNotZero)
     EXPECT_NEAR(seen[17].right, 0.08, 1e-5);
     // 0.03 would still be on the picture, but it is under the threshold.
     EXPECT_EQ(seen[18].left, 1.0f);
-    EXPECT_EQ(seen[18].right, engine.overlayWidth + 1.0f);
+    EXPECT_EQ(seen[18].right, Inside(engine).overlayWidth() + 1.0f);
 }
 
 TEST_F(EffectsFake, MirroredSlideWrapsOnTheLeftField)
@@ -127,7 +128,7 @@ TEST_F(EffectsFake, MirroredSlideWrapsOnTheLeftField)
     EXPECT_NEAR(seen[0].left, 0.90, 1e-6);
     EXPECT_NEAR(seen[0].right, 0.75, 1e-6);
     EXPECT_GT(seen[17].left, 0.04f);
-    EXPECT_EQ(seen[18].left, engine.overlayWidth + 1.0f);
+    EXPECT_EQ(seen[18].left, Inside(engine).overlayWidth() + 1.0f);
     EXPECT_EQ(seen[18].right, 1.0f);
     EXPECT_NEAR(seen[19].left, 1.10, 1e-6);
     EXPECT_NEAR(seen[19].right, 0.95, 1e-6);
@@ -168,7 +169,7 @@ TEST_F(EffectsFake, RestorePositionPutsTheEdgesHomeMirroredOrNot)
 TEST_F(EffectsFake, StrobeFromOpaqueDropsFirstAndCyclesInNineSteps)
 {
     PictureAtPercent(10, 10, 50, 50, 100);
-    ASSERT_EQ(engine.overlayAlpha, 1.0f);
+    ASSERT_EQ(Inside(engine).overlayAlpha(), 1.0f);
     effectFlags = EFFECT_STROBE;
     std::vector<float> seen = Strobe(11);
     for (int step = 1; step <= 9; ++step)
@@ -249,5 +250,5 @@ TEST_F(EffectsFake, ParametersThatCannotBeReadAreNotWrittenBack)
     engine.SlideStep();
     EXPECT_EQ(Updates(), 0u);
     EXPECT_EQ(Live().rDest.left, Percent(80));
-    EXPECT_NE(std::string(engine.lastError).find("Can't read the overlay"), std::string::npos);
+    EXPECT_NE(std::string(engine.LastError()).find("Can't read the overlay"), std::string::npos);
 }

@@ -1,12 +1,12 @@
 // The monitor thread's calls racing the window thread's loads, plays and closes.
-#include "FakeEngineFixture.h"
+#include "EngineFixture.h"
 
 #include <atomic>
 #include <thread>
 
 namespace {
 
-using EngineThreadFake = FakeEngineTest;
+using EngineThreadFake = FakeEngine;
 
 TEST_F(EngineThreadFake, PollingAndSeekingWhileLoadingAndClosingNeitherCrashesNorLeaks)
 {
@@ -32,20 +32,20 @@ TEST_F(EngineThreadFake, PollingAndSeekingWhileLoadingAndClosingNeitherCrashesNo
     });
 
     for (int cycle = 0; cycle < kCycles; ++cycle) {
-        ASSERT_EQ(Load("zero.avi", 0), 1) << engine.lastError;
-        ASSERT_EQ(Load("one.avi", 1, cycle % 2), 1) << engine.lastError;
+        ASSERT_EQ(Load("zero.avi", 0), 1) << engine.LastError();
+        ASSERT_EQ(Load("one.avi", 1, cycle % 2), 1) << engine.LastError();
         // Somewhere inside the media, so polls have something to answer.
         engine.SetPosition(5.0);
         if (cycle % 10 == 0)
             engine.Play();
-        ASSERT_EQ(Load("again.avi", 0), 1) << engine.lastError;
+        ASSERT_EQ(Load("again.avi", 0), 1) << engine.LastError();
         engine.CloseGraph();
     }
     done = true;
     monitor.join();
 
-    EXPECT_EQ(engine.state, GRAPH_CLOSED);
-    EXPECT_FALSE(engine.graph);
+    EXPECT_EQ(engine.State(), GRAPH_CLOSED);
+    EXPECT_FALSE(Inside(engine).graph());
     EXPECT_EQ(platform.Made("graph"), static_cast<size_t>(kCycles));
     EXPECT_EQ(platform.Rot().Count(), 0u);
     EXPECT_GT(monitorCalls.load(), 0);

@@ -1,10 +1,10 @@
 // Native size, pixel-to-normalized conversion, aspect ratio, placing and repainting the picture,
 // against the fake mixer.
-#include "FakeBuiltEngine.h"
+#include "EngineFixture.h"
 
 namespace {
 
-class GeometryFake : public FakeBuiltEngine
+class GeometryFake : public BuiltFakeEngine
 {
 };
 
@@ -22,30 +22,30 @@ TEST_F(GeometryFake, NativeSizeComesFromTheMixer)
     Vmr().settings.nativeHeight = 200;
     EXPECT_EQ(engine.GetVideoWidth(), 320);
     EXPECT_EQ(engine.GetVideoHeight(), 200);
-    EXPECT_EQ(LastError(), "");
+    EXPECT_EQ(engine.LastError(), "");
 }
 
 TEST_F(GeometryFake, NativeSizeFailuresAreReportedOnlyByGetVideoSize)
 {
     EXPECT_EQ(engine.GetVideoSize(nullptr), 0);
-    EXPECT_REPORTED(engine, "Can't return video size, rect struct invalid", E_INVALIDARG);
+    EXPECT_TRUE(LastErrorIs("Can't return video size, rect struct invalid", E_INVALIDARG));
 
-    engine.lastError[0] = '\0';
+    Inside(engine).lastError()[0] = '\0';
     platform.Fail("IVMRWindowlessControl9::GetNativeVideoSize", E_NOTIMPL);
     EXPECT_EQ(engine.GetVideoWidth(), 0);
     EXPECT_EQ(engine.GetVideoHeight(), 0);
-    EXPECT_EQ(LastError(), "");
+    EXPECT_EQ(engine.LastError(), "");
     RECT size = {};
     EXPECT_EQ(engine.GetVideoSize(&size), 0);
-    EXPECT_REPORTED(engine, "Can't return video size, VMR error", E_NOTIMPL);
+    EXPECT_TRUE(LastErrorIs("Can't return video size, VMR error", E_NOTIMPL));
 
-    engine.lastError[0] = '\0';
-    engine.windowlessControl.Reset();
+    Inside(engine).lastError()[0] = '\0';
+    Inside(engine).windowlessControl().Reset();
     EXPECT_EQ(engine.GetVideoWidth(), 0);
     EXPECT_EQ(engine.GetVideoHeight(), 0);
-    EXPECT_EQ(LastError(), "");
+    EXPECT_EQ(engine.LastError(), "");
     EXPECT_EQ(engine.GetVideoSize(&size), 0);
-    EXPECT_REPORTED(engine, "Can't return video size, no VMR", E_FAIL);
+    EXPECT_TRUE(LastErrorIs("Can't return video size, no VMR", E_FAIL));
 }
 
 TEST_F(GeometryFake, WithoutConnectedVideoTheSizeIsZero)
@@ -53,7 +53,7 @@ TEST_F(GeometryFake, WithoutConnectedVideoTheSizeIsZero)
     Vmr().settings.sizeWithoutVideo = false;
     EXPECT_EQ(engine.GetVideoWidth(), 0);
     EXPECT_EQ(engine.GetVideoHeight(), 0);
-    EXPECT_EQ(LastError(), "");
+    EXPECT_EQ(engine.LastError(), "");
 }
 
 // ---- pixel to normalized ----
@@ -61,13 +61,13 @@ TEST_F(GeometryFake, WithoutConnectedVideoTheSizeIsZero)
 TEST_F(GeometryFake, ConversionTruncatesToWholePercentTowardZero)
 {
     VMR9NormalizedRect n = {};
-    ASSERT_EQ(engine.ToNormalizedRect(RECT{100, 96, 300, 479}, n), 1);
+    ASSERT_EQ(Inside(engine).ToNormalizedRect(RECT{100, 96, 300, 479}, n), 1);
     EXPECT_EQ(Bits(n.left), Bits(0.14999999f));   // 15 %
     EXPECT_EQ(Bits(n.top), Bits(0.19999999f));    // 20 %
     EXPECT_EQ(Bits(n.right), Bits(0.45999998f));  // 46.875 % gives 46 %
     EXPECT_EQ(Bits(n.bottom), Bits(0.98999995f)); // 99.79 % gives 99 %
 
-    ASSERT_EQ(engine.ToNormalizedRect(RECT{-50, -479, -1, 0}, n), 1);
+    ASSERT_EQ(Inside(engine).ToNormalizedRect(RECT{-50, -479, -1, 0}, n), 1);
     EXPECT_EQ(Bits(n.left), Bits(-0.07f));        // -7.8 % gives -7 %
     EXPECT_EQ(Bits(n.top), Bits(-0.98999995f));
     EXPECT_EQ(Bits(n.right), Bits(0.0f));
@@ -78,7 +78,7 @@ TEST_F(GeometryFake, ConversionOfHugeCoordinatesDoesNotOverflow)
 {
     // 50,000,000 px times 100 does not fit 32 bits; the percent is still 7,812,500.
     VMR9NormalizedRect n = {};
-    ASSERT_EQ(engine.ToNormalizedRect(RECT{50000000, 0, -50000000, 2000000000}, n), 1);
+    ASSERT_EQ(Inside(engine).ToNormalizedRect(RECT{50000000, 0, -50000000, 2000000000}, n), 1);
     EXPECT_NEAR(n.left, 78125.0f, 0.01f);
     EXPECT_NEAR(n.right, -78125.0f, 0.01f);
     EXPECT_NEAR(n.bottom, 4166666.0f, 1.0f);
@@ -88,13 +88,13 @@ TEST_F(GeometryFake, ConversionNeedsANonEmptyNativeSize)
 {
     VMR9NormalizedRect n = {7.0f, 7.0f, 7.0f, 7.0f};
     Vmr().settings.nativeHeight = 0;
-    EXPECT_EQ(engine.ToNormalizedRect(RECT{0, 0, 10, 10}, n), 0);
-    EXPECT_REPORTED(engine, "Can't convert rect, no video size", E_FAIL);
+    EXPECT_EQ(Inside(engine).ToNormalizedRect(RECT{0, 0, 10, 10}, n), 0);
+    EXPECT_TRUE(LastErrorIs("Can't convert rect, no video size", E_FAIL));
     EXPECT_EQ(n.left, 7.0f);
 
-    engine.windowlessControl.Reset();
-    EXPECT_EQ(engine.ToNormalizedRect(RECT{0, 0, 10, 10}, n), 0);
-    EXPECT_REPORTED(engine, "Can't return video size, no VMR", E_FAIL);
+    Inside(engine).windowlessControl().Reset();
+    EXPECT_EQ(Inside(engine).ToNormalizedRect(RECT{0, 0, 10, 10}, n), 0);
+    EXPECT_TRUE(LastErrorIs("Can't return video size, no VMR", E_FAIL));
 }
 
 // ---- aspect ratio, position, repaint ----
@@ -108,7 +108,7 @@ TEST_F(GeometryFake, AspectRatioLetterboxesOrNotAndRecordsTheMixersRefusal)
     platform.FailNext("IVMRWindowlessControl9::SetAspectRatioMode", E_NOTIMPL);
     EXPECT_EQ(engine.SetAspectRatio(TRUE), 1);
     EXPECT_EQ(platform.Log().Count("IVMRWindowlessControl9::SetAspectRatioMode"), 3u);
-    EXPECT_NE(LastError().find("Can't set aspect ratio : COM Error 0x80004001"), std::string::npos) << LastError();
+    EXPECT_NE(engine.LastError().find("Can't set aspect ratio : COM Error 0x80004001"), std::string::npos) << engine.LastError();
 }
 
 TEST_F(GeometryFake, PositionFillsTheWholeClientAreaAlsoWhenLetterboxed)
@@ -134,12 +134,12 @@ TEST_F(GeometryFake, RepaintDrawsIntoTheVideoWindowAndGivesTheMixersResult)
     EXPECT_NE(call.args.at(1), "null");
     platform.FailNext("IVMRWindowlessControl9::RepaintVideo", E_NOTIMPL);
     EXPECT_EQ(engine.Repaint(), 0);
-    EXPECT_NE(LastError().find("Can't repaint : COM Error 0x80004001"), std::string::npos) << LastError();
+    EXPECT_NE(engine.LastError().find("Can't repaint : COM Error 0x80004001"), std::string::npos) << engine.LastError();
 }
 
 TEST_F(GeometryFake, WithoutAVideoWindowNothingIsPaintedOrPlaced)
 {
-    engine.videoWindow = nullptr;  // never the screen's device context
+    Inside(engine).videoWindow() = nullptr;  // never the screen's device context
     EXPECT_EQ(engine.Repaint(), 0);
     engine.UpdateVideoPosition();
     EXPECT_EQ(platform.Log().Count("IVMRWindowlessControl9::RepaintVideo"), 0u);
@@ -148,14 +148,14 @@ TEST_F(GeometryFake, WithoutAVideoWindowNothingIsPaintedOrPlaced)
 
 TEST_F(GeometryFake, WithoutARendererAspectAndRepaintReportAndPositionDoesNothing)
 {
-    engine.windowlessControl.Reset();
+    Inside(engine).windowlessControl().Reset();
     EXPECT_EQ(engine.SetAspectRatio(TRUE), 0);
-    EXPECT_REPORTED(engine, "Can't set aspect ratio, no VMR", E_FAIL);
+    EXPECT_TRUE(LastErrorIs("Can't set aspect ratio, no VMR", E_FAIL));
     EXPECT_EQ(engine.Repaint(), 0);
-    EXPECT_REPORTED(engine, "Can't repaint, no VMR", E_FAIL);
-    engine.lastError[0] = '\0';
+    EXPECT_TRUE(LastErrorIs("Can't repaint, no VMR", E_FAIL));
+    Inside(engine).lastError()[0] = '\0';
     engine.UpdateVideoPosition();
-    EXPECT_EQ(LastError(), "");
+    EXPECT_EQ(engine.LastError(), "");
     EXPECT_EQ(platform.Log().Sequence("IVMRWindowlessControl9::").size(), 0u);
 }
 

@@ -1,12 +1,8 @@
 // The engine core against the real platform under Wine: no fakes.
-#include <gtest/gtest.h>
-
-#include <dshow.h>
-#include <cwchar>
-
-#include "VMR9Graph.h"
+#include "EngineFixture.h"
 #include "support/RunningObjects.h"
-#include "support/TestWindow.h"
+
+#include <cwchar>
 
 namespace {
 
@@ -19,46 +15,30 @@ std::wstring ExpectedRotName(IUnknown* graph)
     return text;
 }
 
-class GraphCoreReal : public ::testing::Test
-{
-protected:
-    TestWindow window;
-    CVMR9Graph engine;
-
-    void SetUp() override { ASSERT_NE(window.Handle(), nullptr) << "no display?"; }
-    void TearDown() override { engine.CloseGraph(); }
-
-    void Build()
-    {
-        ASSERT_EQ(engine.SetVideoWindow(window.Handle()), 1);
-        ASSERT_EQ(engine.BuildGraph(), 1) << engine.lastError;
-        // A load marks the graph built; these tests build without loading.
-        engine.state = GRAPH_STOPPED;
-    }
-};
+using GraphCoreReal = RealEngine;
 
 TEST_F(GraphCoreReal, BuildsGraphWithWindowlessFourStreamVmrAndDirect3DDevice)
 {
     Build();
-    ASSERT_TRUE(engine.graph && engine.graphBuilder && engine.filterGraph && engine.filterGraph2);
-    EXPECT_TRUE(engine.mediaControl && engine.mediaEvent && engine.mediaEventEx && engine.mediaSeeking);
+    ASSERT_TRUE(Inside(engine).graph() && Inside(engine).graphBuilder() && Inside(engine).filterGraph() && Inside(engine).filterGraph2());
+    EXPECT_TRUE(Inside(engine).mediaControl() && Inside(engine).mediaEvent() && Inside(engine).mediaEventEx() && Inside(engine).mediaSeeking());
 
     Microsoft::WRL::ComPtr<IBaseFilter> byName;
-    ASSERT_EQ(engine.filterGraph->FindFilterByName(L"VMR9", &byName), S_OK);
-    EXPECT_EQ(byName.Get(), engine.vmrFilter.Get());
+    ASSERT_EQ(Inside(engine).filterGraph()->FindFilterByName(L"VMR9", &byName), S_OK);
+    EXPECT_EQ(byName.Get(), Inside(engine).vmrFilter().Get());
 
-    ASSERT_TRUE(engine.vmrConfig);
+    ASSERT_TRUE(Inside(engine).vmrConfig());
     DWORD mode = 0;
-    ASSERT_EQ(engine.vmrConfig->GetRenderingMode(&mode), S_OK);
+    ASSERT_EQ(Inside(engine).vmrConfig()->GetRenderingMode(&mode), S_OK);
     EXPECT_EQ(mode, static_cast<DWORD>(VMR9Mode_Windowless));
     DWORD streams = 0;
-    ASSERT_EQ(engine.vmrConfig->GetNumberOfStreams(&streams), S_OK);
+    ASSERT_EQ(Inside(engine).vmrConfig()->GetNumberOfStreams(&streams), S_OK);
     EXPECT_EQ(streams, 4u);
 
-    EXPECT_TRUE(engine.windowlessControl);
-    EXPECT_FALSE(engine.d3d) << "Direct3D waits for the first overlay picture";
-    EXPECT_EQ(engine.EnsureDirect3D(), 1) << engine.lastError;
-    EXPECT_TRUE(engine.d3d);
+    EXPECT_TRUE(Inside(engine).windowlessControl());
+    EXPECT_FALSE(Inside(engine).d3d()) << "Direct3D waits for the first overlay picture";
+    EXPECT_EQ(Inside(engine).EnsureDirect3D(), 1) << engine.LastError();
+    EXPECT_TRUE(Inside(engine).d3d());
 }
 
 TEST_F(GraphCoreReal, RunningObjectTableHoldsOneEntryWhileTheGraphExists)
@@ -67,16 +47,16 @@ TEST_F(GraphCoreReal, RunningObjectTableHoldsOneEntryWhileTheGraphExists)
     Build();
     std::vector<std::wstring> graphs = RunningGraphNames();
     ASSERT_EQ(graphs.size(), 1u);
-    EXPECT_EQ(graphs[0], ExpectedRotName(engine.graph.Get()));
-    EXPECT_NE(engine.rotCookie, -1);
+    EXPECT_EQ(graphs[0], ExpectedRotName(Inside(engine).graph().Get()));
+    EXPECT_NE(Inside(engine).rotCookie(), -1);
 
     engine.CloseGraph();
     EXPECT_TRUE(RunningGraphNames().empty());
-    EXPECT_EQ(engine.rotCookie, -1);
-    EXPECT_EQ(engine.state, GRAPH_CLOSED);
-    EXPECT_FALSE(engine.graph);
-    EXPECT_FALSE(engine.vmrFilter);
-    EXPECT_FALSE(engine.d3dDevice);
+    EXPECT_EQ(Inside(engine).rotCookie(), -1);
+    EXPECT_EQ(engine.State(), GRAPH_CLOSED);
+    EXPECT_FALSE(Inside(engine).graph());
+    EXPECT_FALSE(Inside(engine).vmrFilter());
+    EXPECT_FALSE(Inside(engine).d3dDevice());
 }
 
 TEST_F(GraphCoreReal, ClosedEngineBuildsAgain)
@@ -84,18 +64,18 @@ TEST_F(GraphCoreReal, ClosedEngineBuildsAgain)
     Build();
     engine.CloseGraph();
     Build();
-    EXPECT_TRUE(engine.vmrFilter);
-    EXPECT_TRUE(engine.windowlessControl);
+    EXPECT_TRUE(Inside(engine).vmrFilter());
+    EXPECT_TRUE(Inside(engine).windowlessControl());
     ASSERT_EQ(RunningGraphNames().size(), 1u);
-    EXPECT_EQ(RunningGraphNames()[0], ExpectedRotName(engine.graph.Get()));
+    EXPECT_EQ(RunningGraphNames()[0], ExpectedRotName(Inside(engine).graph().Get()));
 }
 
 TEST_F(GraphCoreReal, ReportErrorUsesThePlatformDescription)
 {
     char description[160] = {};
     ASSERT_GT(AMGetErrorTextA(VFW_E_NOT_CONNECTED, description, 160), 0u);
-    engine.ReportError("Something failed", VFW_E_NOT_CONNECTED);
-    EXPECT_EQ(std::string(engine.lastError),
+    Inside(engine).ReportError("Something failed", VFW_E_NOT_CONNECTED);
+    EXPECT_EQ(std::string(engine.LastError()),
               std::string("[ERROR in VMR9Graph, line 410] Something failed : COM Error 0x80040209, ") +
                   description);
 }
@@ -104,8 +84,8 @@ TEST_F(GraphCoreReal, SetVideoWindowRefusesWhatIsNotAWindow)
 {
     ASSERT_EQ(engine.SetVideoWindow(window.Handle()), 1);
     EXPECT_EQ(engine.SetVideoWindow(reinterpret_cast<HWND>(0x1234)), 0);
-    EXPECT_EQ(engine.videoWindow, window.Handle());
-    EXPECT_NE(std::string(engine.lastError).find("The window handle is invalid : COM Error 0x80070057"),
+    EXPECT_EQ(Inside(engine).videoWindow(), window.Handle());
+    EXPECT_NE(std::string(engine.LastError()).find("The window handle is invalid : COM Error 0x80070057"),
               std::string::npos);
 }
 

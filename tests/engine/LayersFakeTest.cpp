@@ -1,14 +1,15 @@
 // Layer alpha, z-order, rectangle, flip, mirror and swap against the fake mixer: what the mixer
 // receives (floats bit for bit), what the layer table keeps, and what is refused.
-#include "FakeBuiltEngine.h"
+#include "EngineFixture.h"
 
 #include <vector>
 
 namespace {
 
-class LayersFake : public FakeBuiltEngine
+class LayersFake : public BuiltFakeEngine
 {
 protected:
+    static size_t MixerCalls() { return CallLog::Instance().Sequence("IVMRMixerControl9::").size(); }
     VMR9NormalizedRect LastRectSent(int stream)
     {
         auto calls = platform.Log().Find("IVMRMixerControl9::SetOutputRect");
@@ -44,11 +45,11 @@ protected:
 
 TEST_F(LayersFake, AlphaSendsPercentTimesSinglePrecisionHundredthAndStoresIt)
 {
-    Load(1);
+    HoldSource(1);
     struct Case { int percent; float sent; };
     for (Case c : {Case{50, 0.5f}, Case{100, 1.0f}, Case{46, 0.45999998f}, Case{10, 0.099999994f},
                    Case{0, 0.0f}}) {
-        ASSERT_EQ(engine.SetLayerAlpha(1, c.percent), 1) << engine.lastError;
+        ASSERT_EQ(engine.SetLayerAlpha(1, c.percent), 1) << engine.LastError();
         auto call = platform.Log().Last("IVMRMixerControl9::SetAlpha");
         EXPECT_EQ(call.args.at(0), "1");
         EXPECT_EQ(Bits(call.Raw<float>()), Bits(c.sent)) << c.percent << " %";
@@ -56,18 +57,18 @@ TEST_F(LayersFake, AlphaSendsPercentTimesSinglePrecisionHundredthAndStoresIt)
     }
     // The decimal fraction would be one unit higher: the constant's rounding is kept.
     EXPECT_NE(Bits(0.45999998f), Bits(0.46f));
-    EXPECT_EQ(LastError(), "");
+    EXPECT_EQ(engine.LastError(), "");
 }
 
 TEST_F(LayersFake, AlphaOutsideZeroToHundredIsRefusedAndChangesNothing)
 {
-    Load(0);
+    HoldSource(0);
     ASSERT_EQ(engine.SetLayerAlpha(0, 50), 1);
     platform.Log().Clear();
     for (int percent : {101, -1}) {
-        engine.lastError[0] = '\0';
+        Inside(engine).lastError()[0] = '\0';
         EXPECT_EQ(engine.SetLayerAlpha(0, percent), 0);
-        EXPECT_REPORTED(engine, "Can't set alpha, incorrect alpha value", E_INVALIDARG);
+        EXPECT_TRUE(LastErrorIs("Can't set alpha, incorrect alpha value", E_INVALIDARG));
         EXPECT_EQ(layerTable[0].alpha, 0.5f);
     }
     EXPECT_EQ(MixerCalls(), 0u);
@@ -75,10 +76,10 @@ TEST_F(LayersFake, AlphaOutsideZeroToHundredIsRefusedAndChangesNothing)
 
 TEST_F(LayersFake, AlphaOnAMissingMixerIsReported)
 {
-    Load(0);
-    engine.mixerControl.Reset();
+    HoldSource(0);
+    Inside(engine).mixerControl().Reset();
     EXPECT_EQ(engine.SetLayerAlpha(0, 30), 0);
-    EXPECT_REPORTED(engine, "Can't set alpha, no VMR", E_FAIL);
+    EXPECT_TRUE(LastErrorIs("Can't set alpha, no VMR", E_FAIL));
     EXPECT_EQ(layerTable[0].alpha, 1.0f);
 }
 
@@ -86,26 +87,26 @@ TEST_F(LayersFake, AlphaOnAMissingMixerIsReported)
 
 TEST_F(LayersFake, LayersOutOfRangeOrEmptyAreRefusedByEveryOperation)
 {
-    Load(0);
+    HoldSource(0);
     const RECT rect = {0, 0, 320, 240};
     for (int layer : {10, -1, 2}) {
         SCOPED_TRACE("layer " + std::to_string(layer));
         EXPECT_FALSE(engine.IsLayerLoaded(layer));
         EXPECT_EQ(engine.SetLayerAlpha(layer, 50), 0);
-        EXPECT_REPORTED(engine, "Can't set alpha, incorect layer", E_INVALIDARG);
+        EXPECT_TRUE(LastErrorIs("Can't set alpha, incorect layer", E_INVALIDARG));
         EXPECT_EQ(engine.SetLayerZOrder(layer, 0), 0);
-        EXPECT_REPORTED(engine, "Can't set order, incorect layer", E_INVALIDARG);
+        EXPECT_TRUE(LastErrorIs("Can't set order, incorect layer", E_INVALIDARG));
         EXPECT_EQ(engine.SetLayerRect(layer, rect), 0);
-        EXPECT_REPORTED(engine, "Can't set layer rect, incorect layer", E_INVALIDARG);
-        engine.lastError[0] = '\0';
+        EXPECT_TRUE(LastErrorIs("Can't set layer rect, incorect layer", E_INVALIDARG));
+        Inside(engine).lastError()[0] = '\0';
         EXPECT_EQ(engine.FlipLayer(layer), 0);
-        EXPECT_REPORTED(engine, "Can't set alpha, incorect layer", E_INVALIDARG);
-        engine.lastError[0] = '\0';
+        EXPECT_TRUE(LastErrorIs("Can't set alpha, incorect layer", E_INVALIDARG));
+        Inside(engine).lastError()[0] = '\0';
         EXPECT_EQ(engine.MirrorLayer(layer), 0);
-        EXPECT_REPORTED(engine, "Can't set alpha, incorect layer", E_INVALIDARG);
-        engine.lastError[0] = '\0';
-        EXPECT_EQ(engine.ApplyLayerRect(layer), 0);
-        EXPECT_REPORTED(engine, "Can't set alpha, incorect layer", E_INVALIDARG);
+        EXPECT_TRUE(LastErrorIs("Can't set alpha, incorect layer", E_INVALIDARG));
+        Inside(engine).lastError()[0] = '\0';
+        EXPECT_EQ(Inside(engine).ApplyLayerRect(layer), 0);
+        EXPECT_TRUE(LastErrorIs("Can't set alpha, incorect layer", E_INVALIDARG));
     }
     EXPECT_TRUE(engine.IsLayerLoaded(0));
     EXPECT_EQ(MixerCalls(), 0u) << platform.Log().Dump();
@@ -115,53 +116,53 @@ TEST_F(LayersFake, LayersOutOfRangeOrEmptyAreRefusedByEveryOperation)
 
 TEST_F(LayersFake, LayerFiveOnAFourStreamMixerKeepsItsAlphaButGetsNoZOrder)
 {
-    Load(5);
+    HoldSource(5);
     EXPECT_EQ(engine.SetLayerAlpha(5, 50), 1);
     auto alpha = platform.Log().Last("IVMRMixerControl9::SetAlpha");
     EXPECT_EQ(alpha.args.at(0), "5");
     EXPECT_EQ(layerTable[5].alpha, 0.5f);
 
     EXPECT_EQ(engine.SetLayerZOrder(5, 5), 0);
-    EXPECT_REPORTED(engine, "Can't set ZOrder", E_INVALIDARG);
+    EXPECT_TRUE(LastErrorIs("Can't set ZOrder", E_INVALIDARG));
 }
 
 TEST_F(LayersFake, ApplyLayerAlphaSendsTheStoredValueAndNothingOutsideTheTable)
 {
     // ApplyLayerAlpha reads only the ten records; it sends nothing for other numbers.
-    EXPECT_EQ(engine.ApplyLayerAlpha(10), 0);
-    EXPECT_EQ(engine.ApplyLayerAlpha(-1), 0);
+    EXPECT_EQ(Inside(engine).ApplyLayerAlpha(10), 0);
+    EXPECT_EQ(Inside(engine).ApplyLayerAlpha(-1), 0);
     EXPECT_EQ(MixerCalls(), 0u);
     layerTable[3].alpha = 0.25f;
-    EXPECT_EQ(engine.ApplyLayerAlpha(3), 1);
+    EXPECT_EQ(Inside(engine).ApplyLayerAlpha(3), 1);
     EXPECT_EQ(Vmr().streams[3].alpha, 0.25f);
-    EXPECT_EQ(LastError(), "");
+    EXPECT_EQ(engine.LastError(), "");
 }
 
 // ---- z-order ----
 
 TEST_F(LayersFake, ZOrderGoesToTheMixerUnchangedAndItsRefusalIsReported)
 {
-    Load(2);
+    HoldSource(2);
     EXPECT_EQ(engine.SetLayerZOrder(2, 3), 1);
     EXPECT_EQ(Vmr().streams[2].zOrder, 3u);
 
     platform.FailNext("IVMRMixerControl9::SetZOrder", E_NOTIMPL);
     EXPECT_EQ(engine.SetLayerZOrder(2, 1), 0);
-    EXPECT_REPORTED(engine, "Can't set ZOrder", E_NOTIMPL);
+    EXPECT_TRUE(LastErrorIs("Can't set ZOrder", E_NOTIMPL));
     EXPECT_EQ(Vmr().streams[2].zOrder, 3u);
 
-    engine.mixerControl.Reset();
+    Inside(engine).mixerControl().Reset();
     EXPECT_EQ(engine.SetLayerZOrder(2, 1), 0);
-    EXPECT_REPORTED(engine, "Can't set order, no VMR", E_FAIL);
+    EXPECT_TRUE(LastErrorIs("Can't set order, no VMR", E_FAIL));
 }
 
 // ---- rectangle ----
 
 TEST_F(LayersFake, RectangleIsSentInWholePercentOfTheNativePicture)
 {
-    Load(0);
+    HoldSource(0);
     // 100 px of 640 is 15 %, 294 px is 45 %; the bottom is the whole height.
-    ASSERT_EQ(engine.SetLayerRect(0, RECT{100, 0, 300, 480}), 1) << engine.lastError;
+    ASSERT_EQ(engine.SetLayerRect(0, RECT{100, 0, 300, 480}), 1) << engine.LastError();
     const VMR9NormalizedRect sent = LastRectSent(0);
     ExpectRect(sent, 0.14999999f, 0.0f, 0.45999998f, 1.0f);
     EXPECT_NE(Bits(sent.left), Bits(0.15f));
@@ -172,12 +173,12 @@ TEST_F(LayersFake, RectangleIsSentInWholePercentOfTheNativePicture)
     // Negative and beyond the picture are allowed; the percent truncates toward zero.
     ASSERT_EQ(engine.SetLayerRect(0, RECT{-50, -1, 700, 500}), 1);
     ExpectRect(LastRectSent(0), -0.07f, 0.0f, 1.09f, 1.04f);
-    EXPECT_EQ(LastError(), "");
+    EXPECT_EQ(engine.LastError(), "");
 }
 
 TEST_F(LayersFake, RectangleKeepsAlphaAndFlagsAndIsSentWithoutThem)
 {
-    Load(1);
+    HoldSource(1);
     layerTable[1] = {0.0f, 0.0f, 1.0f, 1.0f, 0.5f, 1, 1};
     ASSERT_EQ(engine.SetLayerRect(1, RECT{0, 0, 320, 240}), 1);
     ExpectRect(LastRectSent(1), 0.0f, 0.0f, 0.5f, 0.5f);
@@ -188,31 +189,31 @@ TEST_F(LayersFake, RectangleKeepsAlphaAndFlagsAndIsSentWithoutThem)
 
 TEST_F(LayersFake, RefusedRectangleIsReportedAndLeavesTheTable)
 {
-    Load(0);
+    HoldSource(0);
     const LayerGeometry before = layerTable[0];
     platform.FailNext("IVMRMixerControl9::SetOutputRect", E_NOTIMPL);
     EXPECT_EQ(engine.SetLayerRect(0, RECT{64, 48, 320, 240}), 0);
-    EXPECT_REPORTED(engine, "Can't set layer rect", E_NOTIMPL);
+    EXPECT_TRUE(LastErrorIs("Can't set layer rect", E_NOTIMPL));
     ExpectSameRecord(layerTable[0], before);
 
-    engine.windowlessControl.Reset();
+    Inside(engine).windowlessControl().Reset();
     EXPECT_EQ(engine.SetLayerRect(0, RECT{64, 48, 320, 240}), 0);
-    EXPECT_REPORTED(engine, "Can't set layer rect, no VMR", E_FAIL);
+    EXPECT_TRUE(LastErrorIs("Can't set layer rect, no VMR", E_FAIL));
 }
 
 TEST_F(LayersFake, RectangleWithoutANativeSizeFailsAndCallsNoMixerMethod)
 {
-    Load(0);
+    HoldSource(0);
     const LayerGeometry before = layerTable[0];
     Vmr().settings.sizeWithoutVideo = false;  // nothing connected: 0 x 0
     EXPECT_EQ(engine.SetLayerRect(0, RECT{0, 0, 10, 10}), 0);
-    EXPECT_REPORTED(engine, "Can't convert rect, no video size", E_FAIL);
+    EXPECT_TRUE(LastErrorIs("Can't convert rect, no video size", E_FAIL));
 
     platform.FailNext("IVMRWindowlessControl9::GetNativeVideoSize", VFW_E_NOT_CONNECTED);
     EXPECT_EQ(engine.SetLayerRect(0, RECT{0, 0, 10, 10}), 0);
-    EXPECT_NE(LastError().find("Can't return video size, VMR error : COM Error 0x80040209"),
+    EXPECT_NE(engine.LastError().find("Can't return video size, VMR error : COM Error 0x80040209"),
               std::string::npos)
-        << LastError();
+        << engine.LastError();
     EXPECT_EQ(MixerCalls(), 0u);
     ExpectSameRecord(layerTable[0], before);
 }
@@ -225,7 +226,7 @@ protected:
     void SetUp() override
     {
         LayersFake::SetUp();
-        Load(0);
+        HoldSource(0);
         layerTable[0] = {0.25f, 0.5f, 0.5f, 0.25f, 1.0f, 0, 0};
     }
 };
@@ -274,13 +275,13 @@ TEST_F(LayerFlipsFake, FlippedLayerMovedIsShownUnflippedUntilTheNextFlip)
 TEST_F(LayerFlipsFake, ApplyWithoutAMixerSucceedsAndRefusalGivesZeroWithItsReason)
 {
     platform.FailNext("IVMRMixerControl9::SetOutputRect", E_NOTIMPL);
-    EXPECT_EQ(engine.ApplyLayerRect(0), 0);
-    EXPECT_NE(LastError().find("Can't set layer rect : COM Error 0x80004001"), std::string::npos) << LastError();
-    engine.mixerControl.Reset();
+    EXPECT_EQ(Inside(engine).ApplyLayerRect(0), 0);
+    EXPECT_NE(engine.LastError().find("Can't set layer rect : COM Error 0x80004001"), std::string::npos) << engine.LastError();
+    Inside(engine).mixerControl().Reset();
     EXPECT_EQ(engine.FlipLayer(0), 1);
     EXPECT_EQ(layerTable[0].flipped, 1);
-    EXPECT_EQ(engine.ApplyLayerAlpha(0), 1);
-    EXPECT_EQ(engine.ApplyLayerZOrder(0, 1), 1);
+    EXPECT_EQ(Inside(engine).ApplyLayerAlpha(0), 1);
+    EXPECT_EQ(Inside(engine).ApplyLayerZOrder(0, 1), 1);
 }
 
 // ---- swapping layers 0 and 1 ----
@@ -312,8 +313,8 @@ protected:
 
 TEST_F(LayerSwapsFake, BothLoadedExchangesRecordsAndSendsThemWithFixedZOrders)
 {
-    Load(0);
-    Load(1);
+    HoldSource(0);
+    HoldSource(1);
     engine.SwapLayers();
     ExpectSameRecord(layerTable[0], second);
     ExpectSameRecord(layerTable[1], first);
@@ -327,13 +328,13 @@ TEST_F(LayerSwapsFake, BothLoadedExchangesRecordsAndSendsThemWithFixedZOrders)
     EXPECT_EQ(Bits(Vmr().streams[1].outputRect.bottom), Bits(0.0f));
     EXPECT_EQ(Vmr().streams[0].alpha, 0.75f);
     EXPECT_EQ(Vmr().streams[1].alpha, 0.25f);
-    EXPECT_EQ(LastError(), "");
+    EXPECT_EQ(engine.LastError(), "");
 }
 
 TEST_F(LayerSwapsFake, TwiceRestoresTheRecordsButNotTheZOrders)
 {
-    Load(0);
-    Load(1);
+    HoldSource(0);
+    HoldSource(1);
     engine.SwapLayers();
     engine.SwapLayers();
     ExpectSameRecord(layerTable[0], first);
@@ -346,11 +347,11 @@ TEST_F(LayerSwapsFake, TwiceRestoresTheRecordsButNotTheZOrders)
 
 TEST_F(LayerSwapsFake, OnlyLayerZeroLoadedStillSendsAlphaAndZOrderForStreamOne)
 {
-    Load(0);
+    HoldSource(0);
     engine.SwapLayers();
     ExpectSameRecord(layerTable[0], second);
     ExpectSameRecord(layerTable[1], first);
-    EXPECT_REPORTED(engine, "Can't set alpha, incorect layer", E_INVALIDARG);
+    EXPECT_TRUE(LastErrorIs("Can't set alpha, incorect layer", E_INVALIDARG));
     EXPECT_EQ(MixerSequence(),
               (std::vector<std::string>{"SetOutputRect(0)", "SetAlpha(0)", "SetAlpha(1)",
                                         "SetZOrder(0,1)", "SetZOrder(1,0)"}));
@@ -358,8 +359,8 @@ TEST_F(LayerSwapsFake, OnlyLayerZeroLoadedStillSendsAlphaAndZOrderForStreamOne)
 
 TEST_F(LayerSwapsFake, FailingStepsDoNotStopTheSequence)
 {
-    Load(0);
-    Load(1);
+    HoldSource(0);
+    HoldSource(1);
     platform.Fail("IVMRMixerControl9::SetOutputRect", E_NOTIMPL);
     platform.Fail("IVMRMixerControl9::SetAlpha", E_NOTIMPL);
     engine.SwapLayers();
@@ -370,8 +371,8 @@ TEST_F(LayerSwapsFake, FailingStepsDoNotStopTheSequence)
 
 TEST_F(LayerSwapsFake, TheTableIsSharedByEveryEngineInTheProcess)
 {
-    Load(0);
-    Load(1);
+    HoldSource(0);
+    HoldSource(1);
     {
         CVMR9Graph other;  // constructing any engine resets the table for all
         ExpectSameRecord(layerTable[0], {0.0f, 0.0f, 1.0f, 1.0f, 1.0f, 0, 0});

@@ -1,11 +1,12 @@
 // Loading files into layers, rendering and the removal of sound chains, against fake platform objects.
-#include "FakeEngineFixture.h"
+#include "EngineFixture.h"
+#include "FilterPins.h"
 
 #include <algorithm>
 
 namespace {
 
-using LoadingFake = FakeEngineTest;
+using LoadingFake = FakeEngine;
 
 bool HasFilterNamed(FakeFilterGraph& graph, const wchar_t* name) { return graph.FindFilter(name) != nullptr; }
 
@@ -17,11 +18,11 @@ size_t CountNamed(FakeFilterGraph& graph, const std::wstring& name)
 
 TEST_F(LoadingFake, FirstLoadBuildsAndRegistersTheGraphOnceAndNamesTheLayer)
 {
-    ASSERT_EQ(Load("C:\\media\\first.avi", 0), 1) << engine.lastError;
-    ASSERT_EQ(Load("C:\\media\\second.avi", 7), 1) << engine.lastError;
+    ASSERT_EQ(Load("C:\\media\\first.avi", 0), 1) << engine.LastError();
+    ASSERT_EQ(Load("C:\\media\\second.avi", 7), 1) << engine.LastError();
     EXPECT_EQ(platform.Made("graph"), 1u);
     EXPECT_EQ(platform.Rot().Count(), 1u);
-    EXPECT_EQ(engine.state, GRAPH_STOPPED);
+    EXPECT_EQ(engine.State(), GRAPH_STOPPED);
 
     FakeFilterGraph& graph = Graph();
     EXPECT_TRUE(HasFilterNamed(graph, L"SRC00"));
@@ -29,11 +30,11 @@ TEST_F(LoadingFake, FirstLoadBuildsAndRegistersTheGraphOnceAndNamesTheLayer)
     EXPECT_TRUE(HasFilterNamed(graph, L"SRC07"));
     EXPECT_TRUE(HasFilterNamed(graph, L"DirectSound7"));
     EXPECT_EQ(platform.Log().Find("IGraphBuilder::AddSourceFilter").at(1).args.at(0), "\"C:\\media\\second.avi\"");
-    EXPECT_EQ(engine.fileNames[0], L"C:\\media\\first.avi");
-    EXPECT_EQ(engine.fileNames[7], L"C:\\media\\second.avi");
+    EXPECT_EQ(engine.LayerFileName(0), L"C:\\media\\first.avi");
+    EXPECT_EQ(engine.LayerFileName(7), L"C:\\media\\second.avi");
     // Each layer's sound reached its own renderer, so both are kept and connected.
-    ASSERT_TRUE(engine.soundRenderers[0] && engine.soundRenderers[7]) << graph.Describe();
-    EXPECT_EQ(graph.FindFilter(L"DirectSound7")->AsBaseFilter(), engine.soundRenderers[7].Get());
+    ASSERT_TRUE(Inside(engine).soundRenderers()[0] && Inside(engine).soundRenderers()[7]) << graph.Describe();
+    EXPECT_EQ(graph.FindFilter(L"DirectSound7")->AsBaseFilter(), Inside(engine).soundRenderers()[7].Get());
     EXPECT_TRUE(graph.FindFilter(L"DirectSound7")->Pins().front()->IsConnected()) << graph.Describe();
 }
 
@@ -60,13 +61,13 @@ TEST_F(LoadingFake, LayersOutsideZeroToNineAreRefusedBeforeAnythingIsTouched)
     for (LONG layer : {-1L, 10L, 32767L, -32768L}) {
         EXPECT_EQ(Load("clip.avi", layer), 0);
         EXPECT_TRUE(LastErrorIs("Could not load a file into a layer outside 0 to 9", E_INVALIDARG));
-        EXPECT_EQ(engine.AddSoundRenderer(layer), 0);
+        EXPECT_EQ(Inside(engine).AddSoundRenderer(layer), 0);
     }
     EXPECT_EQ(platform.Made("graph"), 0u);
-    EXPECT_EQ(engine.state, GRAPH_CLOSED);
+    EXPECT_EQ(engine.State(), GRAPH_CLOSED);
     for (int i = 0; i < LAYER_COUNT; ++i) {
-        EXPECT_EQ(engine.fileNames[i], L"");
-        EXPECT_EQ(engine.layerHasSound[i], TRUE);
+        EXPECT_EQ(engine.LayerFileName(i), L"");
+        EXPECT_EQ(Inside(engine).layerHasSound()[i], TRUE);
     }
 }
 
@@ -75,16 +76,16 @@ TEST_F(LoadingFake, NullNameIsRefusedAndLeavesTheLayerAsItWas)
     EXPECT_EQ(Load(nullptr, 2, FALSE), 0);
     EXPECT_TRUE(LastErrorIs("Could not load a file with an empty file name", E_INVALIDARG));
     EXPECT_EQ(platform.Made("graph"), 0u);
-    EXPECT_EQ(engine.state, GRAPH_CLOSED);
+    EXPECT_EQ(engine.State(), GRAPH_CLOSED);
 
     // Once made the next render drop the sound of the file loaded there.
     ASSERT_EQ(Load("with sound.avi", 0, TRUE), 1);
     EXPECT_EQ(Load(nullptr, 0, FALSE), 0);
-    EXPECT_EQ(engine.fileNames[0], L"with sound.avi");
-    EXPECT_EQ(engine.layerHasSound[0], TRUE);
+    EXPECT_EQ(engine.LayerFileName(0), L"with sound.avi");
+    EXPECT_EQ(Inside(engine).layerHasSound()[0], TRUE);
     ASSERT_EQ(Load("other.avi", 1, TRUE), 1);
-    ASSERT_TRUE(engine.soundRenderers[0]);
-    EXPECT_TRUE(Graph().Contains(engine.soundRenderers[0].Get())) << Graph().Describe();
+    ASSERT_TRUE(Inside(engine).soundRenderers()[0]);
+    EXPECT_TRUE(Graph().Contains(Inside(engine).soundRenderers()[0].Get())) << Graph().Describe();
 
     // An empty name is not caught here: it goes to the platform's source search.
     EXPECT_EQ(Load("", 2), 1);
@@ -98,15 +99,15 @@ TEST_F(LoadingFake, GraphWhoseVmrCannotBeMadeStaysAndPlaysTheSoundOfLaterLoads)
     platform.FailCreate(CLSID_VideoMixingRenderer9, E_OUTOFMEMORY);
     EXPECT_EQ(Load("clip.avi", 0), 0);
     EXPECT_TRUE(LastErrorIs("Could not create an instance ofthe VMR9", E_OUTOFMEMORY));
-    EXPECT_TRUE(engine.graphBuilder);
+    EXPECT_TRUE(Inside(engine).graphBuilder());
 
-    ASSERT_EQ(Load("clip.avi", 0), 1) << engine.lastError;
+    ASSERT_EQ(Load("clip.avi", 0), 1) << engine.LastError();
     EXPECT_EQ(platform.Made("graph"), 1u);
     EXPECT_EQ(platform.Rot().Count(), 1u);
-    ASSERT_EQ(engine.Play(), 1) << engine.lastError;
+    ASSERT_EQ(engine.Play(), 1) << engine.LastError();
     EXPECT_TRUE(LastErrorIs("Can't show the video, no VMR", E_FAIL));
     EXPECT_EQ(Media().state, State_Running);
-    ASSERT_TRUE(engine.soundRenderers[0]) << Graph().Describe();
+    ASSERT_TRUE(Inside(engine).soundRenderers()[0]) << Graph().Describe();
     EXPECT_TRUE(Graph().FindFilter(L"DirectSound")->Pins().front()->IsConnected()) << Graph().Describe();
 }
 
@@ -117,9 +118,9 @@ TEST_F(LoadingFake, GraphWithoutAGraphBuilderIsRefusedAndClosed)
     platform.FailWhen("IUnknown::QueryInterface", E_NOINTERFACE,
                       [](const CallRecord& call) { return call.args.at(0) == GuidName(IID_IGraphBuilder); });
     EXPECT_EQ(Load("clip.avi", 0), 0);
-    EXPECT_TRUE(LastErrorIs("Could not build the graph", E_NOINTERFACE)) << engine.lastError;
-    EXPECT_EQ(engine.state, GRAPH_CLOSED);
-    EXPECT_FALSE(engine.graph);
+    EXPECT_TRUE(LastErrorIs("Could not build the graph", E_NOINTERFACE)) << engine.LastError();
+    EXPECT_EQ(engine.State(), GRAPH_CLOSED);
+    EXPECT_FALSE(Inside(engine).graph());
 }
 
 TEST_F(LoadingFake, MissingSourceFilterLeavesTheLayerEmptyAndTheGraphStopped)
@@ -127,9 +128,9 @@ TEST_F(LoadingFake, MissingSourceFilterLeavesTheLayerEmptyAndTheGraphStopped)
     platform.FailNext("IGraphBuilder::AddSourceFilter", VFW_E_UNKNOWN_FILE_TYPE);
     EXPECT_EQ(Load("notes.txt", 4), 0);
     EXPECT_TRUE(LastErrorIs("Could not find a source filter for this file", VFW_E_UNKNOWN_FILE_TYPE));
-    EXPECT_EQ(engine.state, GRAPH_STOPPED);
-    EXPECT_FALSE(engine.sourceFilters[4]);
-    EXPECT_FALSE(engine.soundRenderers[4]);
+    EXPECT_EQ(engine.State(), GRAPH_STOPPED);
+    EXPECT_FALSE(Inside(engine).sourceFilters()[4]);
+    EXPECT_FALSE(Inside(engine).soundRenderers()[4]);
 }
 
 TEST_F(LoadingFake, SourceWhoseOutputNothingTakesIsRefusedWithTheRenderCode)
@@ -139,26 +140,26 @@ TEST_F(LoadingFake, SourceWhoseOutputNothingTakesIsRefusedWithTheRenderCode)
     EXPECT_TRUE(LastErrorIs("Could not find a source filter for this file", VFW_E_CANNOT_RENDER));
     // A damaged file can take the platform seconds to refuse: it is rendered once.
     EXPECT_EQ(platform.Log().Count("IGraphBuilder::Render"), 1u);
-    EXPECT_FALSE(engine.sourceFilters[2]);
-    EXPECT_FALSE(engine.soundRenderers[2]);
+    EXPECT_FALSE(Inside(engine).sourceFilters()[2]);
+    EXPECT_FALSE(Inside(engine).soundRenderers()[2]);
     EXPECT_EQ(Graph().FilterNames(), (std::vector<std::wstring>{L"VMR9"})) << Graph().Describe();
 
     ASSERT_EQ(Load("clip.avi", 2), 1);
     EXPECT_EQ(Load("notes.txt", 2), 0);
     EXPECT_TRUE(LastErrorIs("Could not load the file", VFW_E_CANNOT_RENDER));
-    EXPECT_EQ(engine.fileNames[2], L"");
+    EXPECT_EQ(engine.LayerFileName(2), L"");
     EXPECT_EQ(Graph().FilterNames(), (std::vector<std::wstring>{L"VMR9"})) << Graph().Describe();
 }
 
 TEST_F(LoadingFake, FailedReloadEmptiesTheLayer)
 {
     ASSERT_EQ(Load("first.avi", 0), 1);
-    IBaseFilter* oldSource = engine.sourceFilters[0].Get();
+    IBaseFilter* oldSource = Inside(engine).sourceFilters()[0].Get();
     platform.FailNext("IGraphBuilder::AddSourceFilter", VFW_E_NOT_FOUND);
     EXPECT_EQ(Load("missing.avi", 0), 0);
     EXPECT_TRUE(LastErrorIs("Could not load the file", VFW_E_NOT_FOUND));
-    EXPECT_FALSE(engine.sourceFilters[0]);
-    EXPECT_EQ(engine.fileNames[0], L"");
+    EXPECT_FALSE(Inside(engine).sourceFilters()[0]);
+    EXPECT_EQ(engine.LayerFileName(0), L"");
     EXPECT_FALSE(Graph().Contains(oldSource));
     EXPECT_EQ(Graph().FilterNames(), (std::vector<std::wstring>{L"VMR9"})) << Graph().Describe();
 }
@@ -168,7 +169,7 @@ TEST_F(LoadingFake, RendererThatCannotBeMadeIsReportedAndTheLoadGoesOn)
     platform.FailCreate(CLSID_DSoundRender, E_INVALIDARG);
     EXPECT_EQ(Load("clip.avi", 0), 1);
     EXPECT_TRUE(LastErrorIs("Could not add the DirectSoundRenderer", E_INVALIDARG));
-    EXPECT_FALSE(engine.soundRenderers[0]);
+    EXPECT_FALSE(Inside(engine).soundRenderers()[0]);
     // The builder's own renderer took the sound; it and its decoder are taken out again.
     EXPECT_FALSE(HasFilterNamed(Graph(), L"Default DirectSound Device"));
     EXPECT_FALSE(HasFilterNamed(Graph(), L"Audio Decoder")) << Graph().Describe();
@@ -181,19 +182,19 @@ TEST_F(LoadingFake, RendererTheGraphRefusesIsReportedAndDroppedAtRender)
                       [](const CallRecord& call) { return call.args.at(1) == "\"DirectSound\""; });
     EXPECT_EQ(Load("clip.avi", 0), 1);
     EXPECT_TRUE(LastErrorIs("Could not add the DirectSoundRenderer", E_OUTOFMEMORY));
-    EXPECT_FALSE(engine.soundRenderers[0]);
+    EXPECT_FALSE(Inside(engine).soundRenderers()[0]);
     EXPECT_FALSE(HasFilterNamed(Graph(), L"Default DirectSound Device"));
 }
 
 TEST_F(LoadingFake, RenderingWithoutTheFullGraphIsReported)
 {
     ASSERT_EQ(Load("clip.avi", 0), 1);
-    engine.filterGraph2.Reset();
+    Inside(engine).filterGraph2().Reset();
     EXPECT_EQ(Load("other.avi", 1), 0);
     EXPECT_TRUE(LastErrorIs("Could not render the graph because it is not fully constructed", E_FAIL));
-    EXPECT_TRUE(engine.sourceFilters[1]);
-    engine.graphBuilder.Reset();
-    EXPECT_EQ(engine.RenderLayers(), 0);
+    EXPECT_TRUE(Inside(engine).sourceFilters()[1]);
+    Inside(engine).graphBuilder().Reset();
+    EXPECT_EQ(Inside(engine).RenderLayers(), 0);
 }
 
 TEST_F(LoadingFake, SoundTakenByTheBuildersOwnRendererIsDropped)
@@ -203,7 +204,7 @@ TEST_F(LoadingFake, SoundTakenByTheBuildersOwnRendererIsDropped)
     EXPECT_FALSE(HasFilterNamed(Graph(), L"Default DirectSound Device")) << Graph().Describe();
     EXPECT_FALSE(HasFilterNamed(Graph(), L"Audio Decoder"));
     // The layer's own renderer got no sound, so it left the graph and its slot.
-    EXPECT_FALSE(engine.soundRenderers[0]);
+    EXPECT_FALSE(Inside(engine).soundRenderers()[0]);
     EXPECT_FALSE(HasFilterNamed(Graph(), L"DirectSound"));
     EXPECT_TRUE(HasFilterNamed(Graph(), L"SRC00"));
 }
@@ -212,7 +213,7 @@ TEST_F(LoadingFake, FileWithoutSoundLeavesTheRendererSlotEmpty)
 {
     platform.defaults.graph.pinsByFile["silent.avi"] = {{L"Video", MEDIATYPE_Video}};
     ASSERT_EQ(Load("C:\\silent.avi", 5), 1);
-    EXPECT_FALSE(engine.soundRenderers[5]);
+    EXPECT_FALSE(Inside(engine).soundRenderers()[5]);
     EXPECT_FALSE(HasFilterNamed(Graph(), L"DirectSound5"));
     EXPECT_EQ(platform.Made("dsound"), 1u);
 }
@@ -220,25 +221,25 @@ TEST_F(LoadingFake, FileWithoutSoundLeavesTheRendererSlotEmpty)
 TEST_F(LoadingFake, NoSoundWantedRemovesTheRendererAndItsDecoderEvenOnTheFirstLoad)
 {
     ASSERT_EQ(Load("clip.avi", 0, FALSE), 1);
-    EXPECT_EQ(engine.layerHasSound[0], FALSE);
+    EXPECT_EQ(Inside(engine).layerHasSound()[0], FALSE);
     EXPECT_FALSE(HasFilterNamed(Graph(), L"DirectSound"));
     EXPECT_FALSE(HasFilterNamed(Graph(), L"Audio Decoder")) << Graph().Describe();
     EXPECT_TRUE(HasFilterNamed(Graph(), L"Video Decoder"));
     EXPECT_TRUE(platform.Vmr().Pins().front()->IsConnected());
     // The slot keeps its reference until the next render finds the renderer unconnected.
-    ASSERT_TRUE(engine.soundRenderers[0]);
-    EXPECT_EQ(engine.RenderLayers(), 1);
-    EXPECT_FALSE(engine.soundRenderers[0]);
+    ASSERT_TRUE(Inside(engine).soundRenderers()[0]);
+    EXPECT_EQ(Inside(engine).RenderLayers(), 1);
+    EXPECT_FALSE(Inside(engine).soundRenderers()[0]);
 }
 
 TEST_F(LoadingFake, ReloadReplacesTheChainAndLeavesTheMixerAndOtherLayers)
 {
     ASSERT_EQ(Load("zero.avi", 0), 1);
     ASSERT_EQ(Load("one.avi", 1), 1);
-    IBaseFilter* oldSource = engine.sourceFilters[0].Get();
-    IBaseFilter* oldRenderer = engine.soundRenderers[0].Get();
-    IBaseFilter* otherSource = engine.sourceFilters[1].Get();
-    IBaseFilter* mixer = engine.vmrFilter.Get();
+    IBaseFilter* oldSource = Inside(engine).sourceFilters()[0].Get();
+    IBaseFilter* oldRenderer = Inside(engine).soundRenderers()[0].Get();
+    IBaseFilter* otherSource = Inside(engine).sourceFilters()[1].Get();
+    IBaseFilter* mixer = Inside(engine).vmrFilter().Get();
 
     ASSERT_EQ(Load("again.avi", 0), 1);
     FakeFilterGraph& graph = Graph();
@@ -251,7 +252,7 @@ TEST_F(LoadingFake, ReloadReplacesTheChainAndLeavesTheMixerAndOtherLayers)
     EXPECT_EQ(CountNamed(graph, L"VMR9"), 1u);
     // Two layers of two decoders each, nothing left over from the first file.
     EXPECT_EQ(graph.FilterCount(), 9u) << graph.Describe();
-    EXPECT_EQ(engine.fileNames[0], L"again.avi");
+    EXPECT_EQ(engine.LayerFileName(0), L"again.avi");
     for (FakePin* pin : graph.FindFilter(L"SRC01")->Pins())
         EXPECT_TRUE(pin->IsConnected()) << graph.Describe();
 }
@@ -261,10 +262,10 @@ TEST_F(LoadingFake, LoadingWhilePlayingStopsAndRewindsTheWholeGraph)
     LoadAndPlay("zero.avi");
     Media().current = 50000000;
     ASSERT_EQ(Load("one.avi", 1), 1);
-    EXPECT_EQ(engine.state, GRAPH_STOPPED);
+    EXPECT_EQ(engine.State(), GRAPH_STOPPED);
     EXPECT_EQ(Media().state, State_Stopped);
     EXPECT_EQ(Media().current, 0);
-    EXPECT_EQ(engine.playbackFinished, 1);
+    EXPECT_EQ(Inside(engine).playbackFinished(), 1);
     // Straight to stopped: no pause on the way and no wait for one.
     EXPECT_EQ(platform.Log().Count("IMediaControl::Pause"), 0u);
     EXPECT_EQ(platform.Log().Count("IMediaControl::StopWhenReady"), 0u);
@@ -273,42 +274,42 @@ TEST_F(LoadingFake, LoadingWhilePlayingStopsAndRewindsTheWholeGraph)
 
 TEST_F(LoadingFake, FindFilterByNameGivesTheLastMatchInEnumerationOrder)
 {
-    EXPECT_FALSE(engine.FindFilterByName("SRC"));
+    EXPECT_FALSE(Inside(engine).FindFilterByName("SRC"));
     ASSERT_EQ(Load("zero.avi", 0), 1);
     ASSERT_EQ(Load("one.avi", 1), 1);
-    Microsoft::WRL::ComPtr<IBaseFilter> found = engine.FindFilterByName("SRC0");
+    Microsoft::WRL::ComPtr<IBaseFilter> found = Inside(engine).FindFilterByName("SRC0");
     // The fake lists the newest filter first, so the last match is the oldest source.
-    EXPECT_EQ(found.Get(), engine.sourceFilters[0].Get());
-    EXPECT_FALSE(engine.FindFilterByName("src0"));
+    EXPECT_EQ(found.Get(), Inside(engine).sourceFilters()[0].Get());
+    EXPECT_FALSE(Inside(engine).FindFilterByName("src0"));
 }
 
 TEST_F(LoadingFake, PinUtilitiesFollowConnectionsByStreamType)
 {
     ASSERT_EQ(Load("zero.avi", 0), 1);
-    IBaseFilter* source = engine.sourceFilters[0].Get();
+    IBaseFilter* source = Inside(engine).sourceFilters()[0].Get();
     Microsoft::WRL::ComPtr<IBaseFilter> next;
-    ASSERT_EQ(CVMR9Graph::NextFilterSkippingAudio(source, PINDIR_OUTPUT, &next), S_OK);
+    ASSERT_EQ(NextFilterSkippingAudio(source, PINDIR_OUTPUT, &next), S_OK);
     EXPECT_EQ(next.Get(), Graph().FindFilter(L"Video Decoder")->AsBaseFilter());
-    ASSERT_EQ(CVMR9Graph::NextFilterSkippingVideo(source, PINDIR_OUTPUT, next.ReleaseAndGetAddressOf()), S_OK);
+    ASSERT_EQ(NextFilterSkippingVideo(source, PINDIR_OUTPUT, next.ReleaseAndGetAddressOf()), S_OK);
     EXPECT_EQ(next.Get(), Graph().FindFilter(L"Audio Decoder")->AsBaseFilter());
-    EXPECT_EQ(CVMR9Graph::NextFilterSkippingAudio(source, PINDIR_INPUT, next.ReleaseAndGetAddressOf()), E_FAIL);
-    EXPECT_EQ(CVMR9Graph::NextFilterSkippingAudio(nullptr, PINDIR_OUTPUT, next.ReleaseAndGetAddressOf()), E_POINTER);
+    EXPECT_EQ(NextFilterSkippingAudio(source, PINDIR_INPUT, next.ReleaseAndGetAddressOf()), E_FAIL);
+    EXPECT_EQ(NextFilterSkippingAudio(nullptr, PINDIR_OUTPUT, next.ReleaseAndGetAddressOf()), E_POINTER);
 
-    Microsoft::WRL::ComPtr<IPin> pin = CVMR9Graph::FindPin(source, PINDIR_OUTPUT);
+    Microsoft::WRL::ComPtr<IPin> pin = FindPin(source, PINDIR_OUTPUT);
     ASSERT_TRUE(pin);
-    EXPECT_EQ(CVMR9Graph::StreamTypeName(pin.Get()), "VIDEO");
-    EXPECT_FALSE(CVMR9Graph::FindPin(source, PINDIR_INPUT));
-    EXPECT_EQ(CVMR9Graph::FindUnconnectedPin(source, PINDIR_OUTPUT, pin.ReleaseAndGetAddressOf()), E_FAIL);
-    EXPECT_EQ(CVMR9Graph::FindUnconnectedPin(source, PINDIR_OUTPUT, nullptr), E_POINTER);
-    EXPECT_EQ(CVMR9Graph::FindUnconnectedPin(engine.vmrFilter.Get(), PINDIR_INPUT, pin.ReleaseAndGetAddressOf()), S_OK);
-    EXPECT_EQ(CVMR9Graph::StreamTypeName(pin.Get()), "VIDEO");
+    EXPECT_EQ(StreamTypeName(pin.Get()), "VIDEO");
+    EXPECT_FALSE(FindPin(source, PINDIR_INPUT));
+    EXPECT_EQ(FindUnconnectedPin(source, PINDIR_OUTPUT, pin.ReleaseAndGetAddressOf()), E_FAIL);
+    EXPECT_EQ(FindUnconnectedPin(source, PINDIR_OUTPUT, nullptr), E_POINTER);
+    EXPECT_EQ(FindUnconnectedPin(Inside(engine).vmrFilter().Get(), PINDIR_INPUT, pin.ReleaseAndGetAddressOf()), S_OK);
+    EXPECT_EQ(StreamTypeName(pin.Get()), "VIDEO");
 }
 
 }  // namespace
 
 namespace {
 
-using SplitterLoadingFake = FakeEngineTest;
+using SplitterLoadingFake = FakeEngine;
 
 // A source that feeds the mixer and the sound renderer itself, without decoders.
 TEST_F(SplitterLoadingFake, NoSoundWantedTakesOnlyTheRendererAwayFromASplitterThatAlsoFeedsVideo)
@@ -318,7 +319,7 @@ TEST_F(SplitterLoadingFake, NoSoundWantedTakesOnlyTheRendererAwayFromASplitterTh
     EXPECT_FALSE(HasFilterNamed(Graph(), L"DirectSound"));
     EXPECT_EQ(Graph().FilterNames(), (std::vector<std::wstring>{L"VMR9", L"SRC00"})) << Graph().Describe();
     EXPECT_TRUE(platform.Vmr().Pins().front()->IsConnected());
-    EXPECT_TRUE(engine.windowlessControl);
+    EXPECT_TRUE(Inside(engine).windowlessControl());
     EXPECT_FALSE(engine.HasNoVideo());
 }
 
@@ -335,12 +336,12 @@ TEST_F(SplitterLoadingFake, ReloadRemovesTheOldSourceAndItsRendererButKeepsTheMi
     platform.defaults.graph.splitterDecodes = true;
     ASSERT_EQ(Load("zero.avi", 0), 1);
     ASSERT_EQ(Load("one.avi", 1), 1);
-    IBaseFilter* oldSource = engine.sourceFilters[0].Get();
+    IBaseFilter* oldSource = Inside(engine).sourceFilters()[0].Get();
     ASSERT_EQ(Load("again.avi", 0), 1);
     EXPECT_FALSE(Graph().Contains(oldSource));
     EXPECT_EQ(Graph().FilterCount(), 5u) << Graph().Describe();
     EXPECT_TRUE(HasFilterNamed(Graph(), L"VMR9"));
-    EXPECT_TRUE(engine.soundRenderers[0] && engine.soundRenderers[1]);
+    EXPECT_TRUE(Inside(engine).soundRenderers()[0] && Inside(engine).soundRenderers()[1]);
 }
 
 }  // namespace

@@ -1,46 +1,14 @@
-// An engine built on the fake platform with a native picture of a chosen size, for the overlay
-// and effect tests: the fake mixer keeps the alpha-bitmap records the engine sends.
+// Helpers of the overlay and effect tests, on an engine built on the fake platform (640 x 480
+// native pixels): the fake mixer keeps the alpha-bitmap records the engine sends.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include "VMR9Graph.h"
-#include "fakes/FakePlatform.h"
-#include "support/TestWindow.h"
+#include "EngineFixture.h"
 
 #include <cstring>
 
-class OverlayFake : public ::testing::Test
+class OverlayFake : public BuiltFakeEngine
 {
 protected:
-    FakePlatform platform;
-    TestWindow window;
-    CVMR9Graph engine;
-
-    void SetUp() override
-    {
-        effectFlags = 0;
-        ASSERT_NE(window.Handle(), nullptr) << "no display?";
-        Build(640, 480);
-    }
-    void TearDown() override
-    {
-        engine.CloseGraph();
-        effectFlags = 0;
-    }
-
-    void Build(LONG nativeWidth, LONG nativeHeight)
-    {
-        platform.defaults.vmr.nativeWidth = nativeWidth;
-        platform.defaults.vmr.nativeHeight = nativeHeight;
-        platform.defaults.vmr.sizeWithoutVideo = true;
-        ASSERT_EQ(engine.SetVideoWindow(window.Handle()), 1);
-        ASSERT_EQ(engine.BuildGraph(), 1) << engine.lastError;
-        ASSERT_TRUE(engine.mixerBitmap);
-        ASSERT_FALSE(engine.d3d) << "Direct3D waits for the first picture";
-        engine.state = GRAPH_STOPPED;
-    }
-
     // Whole percent as the engine turns it into a fraction.
     static float Percent(int percent) { return static_cast<float>(percent) * 0.01f; }
 
@@ -78,5 +46,5 @@ inline void OverlayFake::PictureAtPercent(int left, int top, int right, int bott
     platform.Vmr().settings.nativeWidth = 100;
     platform.Vmr().settings.nativeHeight = 100;
     ASSERT_EQ(engine.SetOverlayBitmap("missing.png", alpha, 0xFFFFFF, RECT{left, top, right, bottom}), 1)
-        << engine.lastError;
+        << engine.LastError();
 }

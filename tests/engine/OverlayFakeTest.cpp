@@ -4,17 +4,13 @@
 
 #include "support/TestImages.h"
 #include "EngineText.h"
+#include "engine/EngineInternals.h"
 
 #include <cstring>
 #include <cwchar>
 #include <string>
 
 namespace {
-
-bool Reported(const CVMR9Graph& engine, const char* message)
-{
-    return std::strstr(engine.lastError, message) != nullptr;
-}
 
 int ScreenDpi()
 {
@@ -39,7 +35,7 @@ void ExpectRect(const VMR9NormalizedRect& actual, float left, float top, float r
 TEST_F(OverlayFake, PictureRecordUsesTheWholeSurfaceWithWhiteKeyed)
 {
     ASSERT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 80, 0xFFFFFF, RECT{10, 20, 110, 70}), 1)
-        << engine.lastError;
+        << engine.LastError();
 
     auto created = platform.Log().Last("IDirect3DDevice9::CreateOffscreenPlainSurface");
     ASSERT_GE(created.args.size(), 4u);
@@ -52,7 +48,7 @@ TEST_F(OverlayFake, PictureRecordUsesTheWholeSurfaceWithWhiteKeyed)
     VMR9AlphaBitmap sent = LastSet();
     EXPECT_EQ(sent.dwFlags, 0x0Cu);
     EXPECT_EQ(sent.hdc, nullptr);
-    EXPECT_EQ(sent.pDDS, engine.overlaySurface.Get());
+    EXPECT_EQ(sent.pDDS, Inside(engine).overlaySurface().Get());
     ASSERT_NE(sent.pDDS, nullptr);
     EXPECT_EQ(sent.rSrc.left | sent.rSrc.top | sent.rSrc.right | sent.rSrc.bottom, 0);
     // 10/640, 20/480, 110/640, 70/480 in whole percent, truncated.
@@ -61,10 +57,10 @@ TEST_F(OverlayFake, PictureRecordUsesTheWholeSurfaceWithWhiteKeyed)
     EXPECT_EQ(sent.clrSrcKey, 0xFFFFFFu);
     EXPECT_EQ(sent.dwFilterMode, 0u);
 
-    EXPECT_EQ(engine.overlayRect.left, Percent(1));
-    EXPECT_EQ(engine.overlayRect.bottom, Percent(14));
-    EXPECT_EQ(engine.overlayWidth, Percent(17) - Percent(1));
-    EXPECT_EQ(engine.overlayAlpha, Percent(80));
+    EXPECT_EQ(Inside(engine).overlayRect().left, Percent(1));
+    EXPECT_EQ(Inside(engine).overlayRect().bottom, Percent(14));
+    EXPECT_EQ(Inside(engine).overlayWidth(), Percent(17) - Percent(1));
+    EXPECT_EQ(Inside(engine).overlayAlpha(), Percent(80));
     // The mixer was handed the picture drawn from the file.
     EXPECT_EQ(platform.Vmr().overlayPicture.Pixel(10, 10), test_images::kTopLeft);
     EXPECT_EQ(platform.Vmr().overlayPicture.Pixel(310, 230), test_images::kBottomRight);
@@ -85,8 +81,8 @@ TEST_F(OverlayFake, PictureOnlyTheLoaderReadsGetsTheFallbackSurface)
 TEST_F(OverlayFake, UpdateSendsTheSameSurfaceAtTheNewPlaceAndAlpha)
 {
     ASSERT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 100, 0xFFFFFF, RECT{0, 0, 320, 240}), 1);
-    IDirect3DSurface9* surface = engine.overlaySurface.Get();
-    ASSERT_EQ(engine.UpdateOverlayBitmap(50, 0xFFFFFF, RECT{320, 240, 640, 480}), 1) << engine.lastError;
+    IDirect3DSurface9* surface = Inside(engine).overlaySurface().Get();
+    ASSERT_EQ(engine.UpdateOverlayBitmap(50, 0xFFFFFF, RECT{320, 240, 640, 480}), 1) << engine.LastError();
 
     EXPECT_EQ(platform.Made("surface"), 1u);
     VMR9AlphaBitmap sent = LastSet();
@@ -94,16 +90,16 @@ TEST_F(OverlayFake, UpdateSendsTheSameSurfaceAtTheNewPlaceAndAlpha)
     EXPECT_EQ(sent.pDDS, surface);
     ExpectRect(sent.rDest, Percent(50), Percent(50), Percent(100), Percent(100));
     EXPECT_EQ(sent.fAlpha, Percent(50));
-    EXPECT_EQ(engine.overlayAlpha, Percent(50));
-    EXPECT_EQ(engine.overlayRect.left, Percent(50));
-    EXPECT_EQ(engine.overlayWidth, Percent(100) - Percent(50));
+    EXPECT_EQ(Inside(engine).overlayAlpha(), Percent(50));
+    EXPECT_EQ(Inside(engine).overlayRect().left, Percent(50));
+    EXPECT_EQ(Inside(engine).overlayWidth(), Percent(100) - Percent(50));
 }
 
 TEST_F(OverlayFake, TextRecordCarriesTheMemoryDcAndItsRectangles)
 {
     ASSERT_EQ(engine.SetOverlayText("Corvane 42", 64, 48), 1);
-    ASSERT_NE(engine.textFont, nullptr);
-    SIZE size = TextExtent(engine.textFont, "Corvane 42");
+    ASSERT_NE(Inside(engine).textFont(), nullptr);
+    SIZE size = TextExtent(Inside(engine).textFont(), "Corvane 42");
     ASSERT_GT(size.cx, 0);
 
     VMR9AlphaBitmap sent = LastSet();
@@ -119,9 +115,9 @@ TEST_F(OverlayFake, TextRecordCarriesTheMemoryDcAndItsRectangles)
     EXPECT_EQ(sent.fAlpha, 1.0f);
     EXPECT_EQ(sent.clrSrcKey, 0xFFFFFFu);
     EXPECT_EQ(sent.dwFilterMode, 0u);
-    EXPECT_EQ(engine.overlayAlpha, 1.0f);
-    EXPECT_EQ(engine.overlayRect.top, Percent(10));
-    EXPECT_EQ(engine.overlayWidth, sent.rDest.right - sent.rDest.left);
+    EXPECT_EQ(Inside(engine).overlayAlpha(), 1.0f);
+    EXPECT_EQ(Inside(engine).overlayRect().top, Percent(10));
+    EXPECT_EQ(Inside(engine).overlayWidth(), sent.rDest.right - sent.rDest.left);
     // The DC and its bitmap are gone once the mixer has its copy.
     EXPECT_EQ(GetObjectType(sent.hdc), 0u);
 }
@@ -129,9 +125,9 @@ TEST_F(OverlayFake, TextRecordCarriesTheMemoryDcAndItsRectangles)
 TEST_F(OverlayFake, TextDoesNotReleaseThePictureSoAnUpdateBringsItBack)
 {
     ASSERT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 100, 0xFFFFFF, RECT{0, 0, 320, 240}), 1);
-    IDirect3DSurface9* surface = engine.overlaySurface.Get();
+    IDirect3DSurface9* surface = Inside(engine).overlaySurface().Get();
     ASSERT_EQ(engine.SetOverlayText("over it", 0, 0), 1);
-    EXPECT_EQ(engine.overlaySurface.Get(), surface);
+    EXPECT_EQ(Inside(engine).overlaySurface().Get(), surface);
     ASSERT_EQ(engine.UpdateOverlayBitmap(100, 0xFFFFFF, RECT{0, 0, 320, 240}), 1);
     EXPECT_EQ(LastSet().pDDS, surface);
     EXPECT_EQ(LastSet().dwFlags, 0x0Cu);
@@ -144,14 +140,14 @@ TEST_F(OverlayFake, TextIsRefusedWithoutAPictureOrWithoutText)
     platform.Vmr().settings.nativeWidth = 0;
     EXPECT_EQ(engine.SetOverlayText("no picture", 0, 0), 0);
     EXPECT_EQ(platform.Log().Count("IVMRMixerBitmap9::SetAlphaBitmap"), 0u);
-    EXPECT_STREQ(engine.lastError, "");
+    EXPECT_EQ(engine.LastError(), "");
 }
 
 // ---- Fonts ----
 
 TEST_F(OverlayFake, DefaultFontIsTwelvePointImpactWithoutSmoothing)
 {
-    HFONT font = engine.CreateTextFont();
+    HFONT font = Inside(engine).CreateTextFont();
     ASSERT_NE(font, nullptr);
     LOGFONTA described = {};
     ASSERT_NE(GetObjectA(font, sizeof described, &described), 0);
@@ -171,10 +167,10 @@ TEST_F(OverlayFake, FontSettersApplyToTheNextFontOnly)
     engine.SetFontName(forty.c_str());
     engine.SetFontSize(24);
     engine.SetFontColor(RGB(0, 255, 0));
-    EXPECT_EQ(engine.fontName, std::wstring(forty.begin(), forty.end()));
-    EXPECT_EQ(engine.textColor, static_cast<COLORREF>(RGB(0, 255, 0)));
+    EXPECT_EQ(Inside(engine).fontName(), std::wstring(forty.begin(), forty.end()));
+    EXPECT_EQ(Inside(engine).textColor(), static_cast<COLORREF>(RGB(0, 255, 0)));
 
-    HFONT font = engine.CreateTextFont();
+    HFONT font = Inside(engine).CreateTextFont();
     LOGFONTA described = {};
     ASSERT_NE(GetObjectA(font, sizeof described, &described), 0);
     EXPECT_EQ(std::string(described.lfFaceName), forty.substr(0, 31));
@@ -182,7 +178,7 @@ TEST_F(OverlayFake, FontSettersApplyToTheNextFontOnly)
     DeleteObject(font);
 
     engine.SetFontName(static_cast<const char*>(nullptr));
-    EXPECT_EQ(engine.fontName, std::wstring(forty.begin(), forty.end()));
+    EXPECT_EQ(Inside(engine).fontName(), std::wstring(forty.begin(), forty.end()));
 }
 
 // ---- Hiding and showing ----
@@ -199,8 +195,8 @@ TEST_F(OverlayFake, HideSendsOnlyTheDisableFlagAndKeepsTheRest)
     ExpectRect(sent.rDest, shown.rDest.left, shown.rDest.top, shown.rDest.right, shown.rDest.bottom);
     EXPECT_EQ(sent.fAlpha, shown.fAlpha);
     EXPECT_EQ(platform.Log().Count("IVMRMixerBitmap9::SetAlphaBitmap"), 1u);
-    EXPECT_EQ(engine.reflipOnShow, 0);
-    EXPECT_EQ(engine.remirrorOnShow, 0);
+    EXPECT_EQ(Inside(engine).reflipOnShow(), 0);
+    EXPECT_EQ(Inside(engine).remirrorOnShow(), 0);
 }
 
 TEST_F(OverlayFake, ShowRebuildsThePictureFromTheFileAtItsHome)
@@ -216,7 +212,7 @@ TEST_F(OverlayFake, ShowRebuildsThePictureFromTheFileAtItsHome)
     EXPECT_EQ(platform.Made("surface"), 2u);
     VMR9AlphaBitmap sent = LastSet();
     EXPECT_EQ(sent.dwFlags, 0x0Cu);
-    EXPECT_EQ(sent.pDDS, engine.overlaySurface.Get());
+    EXPECT_EQ(sent.pDDS, Inside(engine).overlaySurface().Get());
     ExpectRect(sent.rDest, Percent(1), Percent(4), Percent(17), Percent(14));
     EXPECT_EQ(sent.fAlpha, Percent(80));
     EXPECT_EQ(sent.clrSrcKey, 0xFFFFFFu);
@@ -233,17 +229,17 @@ TEST_F(OverlayFake, ShowWithNothingStoredDoesNothing)
 TEST_F(OverlayFake, HiddenWhileFlippedComesBackFlipped)
 {
     ASSERT_EQ(engine.SetOverlayText("flip", 64, 48), 1);
-    const OverlayRect home = engine.overlayRect;
+    const OverlayRect home = Inside(engine).overlayRect();
     effectFlags = EFFECT_FLIP;
     ASSERT_EQ(engine.FlipOverlay(effectFlags), 1);
     effectFlags |= OVERLAY_DISABLED;
     ASSERT_EQ(engine.ShowOverlayText(effectFlags, "flip", 64, 48), 1);
-    EXPECT_EQ(engine.reflipOnShow, 1);
-    EXPECT_EQ(engine.remirrorOnShow, 0);
+    EXPECT_EQ(Inside(engine).reflipOnShow(), 1);
+    EXPECT_EQ(Inside(engine).remirrorOnShow(), 0);
 
     effectFlags &= ~OVERLAY_DISABLED;
     ASSERT_EQ(engine.ShowOverlayText(effectFlags, "flip", 64, 48), 1);
-    EXPECT_EQ(engine.reflipOnShow, 0);
+    EXPECT_EQ(Inside(engine).reflipOnShow(), 0);
     VMR9AlphaBitmap live = Live();
     EXPECT_EQ(live.rDest.top, home.bottom);
     EXPECT_EQ(live.rDest.bottom, home.top);
@@ -254,14 +250,14 @@ TEST_F(OverlayFake, HiddenWhileFlippedComesBackFlipped)
 TEST_F(OverlayFake, HiddenWhileMirroredComesBackUnmirroredWhenTheMirrorWasSwitchedOff)
 {
     ASSERT_EQ(engine.SetOverlayText("mirror", 64, 48), 1);
-    const OverlayRect home = engine.overlayRect;
+    const OverlayRect home = Inside(engine).overlayRect();
     effectFlags = EFFECT_MIRROR | EFFECT_FLIP;
     ASSERT_EQ(engine.MirrorOverlay(effectFlags), 1);
     ASSERT_EQ(engine.FlipOverlay(effectFlags), 1);
     effectFlags |= OVERLAY_DISABLED;
     ASSERT_EQ(engine.ShowOverlayText(effectFlags, "mirror", 64, 48), 1);
-    EXPECT_EQ(engine.remirrorOnShow, 1);
-    EXPECT_EQ(engine.reflipOnShow, 1);
+    EXPECT_EQ(Inside(engine).remirrorOnShow(), 1);
+    EXPECT_EQ(Inside(engine).reflipOnShow(), 1);
 
     effectFlags = EFFECT_FLIP;  // mirror switched off while hidden, flip still on
     ASSERT_EQ(engine.ShowOverlayText(effectFlags, "mirror", 64, 48), 1);
@@ -270,8 +266,8 @@ TEST_F(OverlayFake, HiddenWhileMirroredComesBackUnmirroredWhenTheMirrorWasSwitch
     EXPECT_EQ(live.rDest.right, home.right);
     EXPECT_EQ(live.rDest.top, home.bottom);
     EXPECT_EQ(live.rDest.bottom, home.top);
-    EXPECT_EQ(engine.remirrorOnShow, 0);
-    EXPECT_EQ(engine.reflipOnShow, 0);
+    EXPECT_EQ(Inside(engine).remirrorOnShow(), 0);
+    EXPECT_EQ(Inside(engine).reflipOnShow(), 0);
 }
 
 TEST_F(OverlayFake, AFailedShowKeepsTheReminderForTheNextShow)
@@ -282,9 +278,9 @@ TEST_F(OverlayFake, AFailedShowKeepsTheReminderForTheNextShow)
     effectFlags = EFFECT_FLIP;
     platform.FailNext("IVMRMixerBitmap9::SetAlphaBitmap", E_FAIL);
     EXPECT_EQ(engine.ShowOverlayText(effectFlags, "again", 64, 48), 0);
-    EXPECT_EQ(engine.reflipOnShow, 1);
+    EXPECT_EQ(Inside(engine).reflipOnShow(), 1);
     ASSERT_EQ(engine.ShowOverlayText(effectFlags, "again", 64, 48), 1);
-    EXPECT_EQ(Live().rDest.top, engine.overlayRect.bottom);
+    EXPECT_EQ(Live().rDest.top, Inside(engine).overlayRect().bottom);
 }
 
 TEST_F(OverlayFake, LongTextIsCutToTheSharedBuffer)
@@ -293,11 +289,11 @@ TEST_F(OverlayFake, LongTextIsCutToTheSharedBuffer)
     text[998] = 'A';
     text[999] = 'B';
     ASSERT_EQ(engine.ShowOverlayText(0, text.c_str(), 0, 0), 1);
-    EXPECT_EQ(std::wcslen(CVMR9Graph::textBuffer), 999u);
-    EXPECT_EQ(CVMR9Graph::textBuffer[998], L'A');
+    EXPECT_EQ(std::wcslen(EngineInternals::textBuffer()), 999u);
+    EXPECT_EQ(EngineInternals::textBuffer()[998], L'A');
     // Passing the buffer itself back in is safe.
-    ASSERT_EQ(engine.ShowOverlayText(0, CVMR9Graph::textBuffer, 0, 0), 1);
-    EXPECT_EQ(std::wcslen(CVMR9Graph::textBuffer), 999u);
+    ASSERT_EQ(engine.ShowOverlayText(0, EngineInternals::textBuffer(), 0, 0), 1);
+    EXPECT_EQ(std::wcslen(EngineInternals::textBuffer()), 999u);
 }
 
 // The cut of an ANSI text in a double-byte code page (this prefix's own is single-byte).
@@ -316,7 +312,7 @@ TEST(TextCut, ADoubleByteCharacterAtTheLimitStaysWholeOrGoes)
 TEST_F(OverlayFake, FlipAndMirrorExchangeEdgesAndGoHomeWithoutTheirFlag)
 {
     ASSERT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 100, 0xFFFFFF, RECT{64, 48, 320, 240}), 1);
-    const OverlayRect home = engine.overlayRect;
+    const OverlayRect home = Inside(engine).overlayRect();
 
     ASSERT_EQ(engine.FlipOverlay(EFFECT_FLIP), 1);
     VMR9AlphaBitmap sent = LastUpdate();
@@ -362,25 +358,25 @@ TEST_F(OverlayFake, PictureNeedsTheMixerAndTheDevice)
 {
     CVMR9Graph bare;
     EXPECT_EQ(bare.SetOverlayBitmap(test_images::Bmp().c_str(), 100, 0xFFFFFF, RECT{0, 0, 1, 1}), 0);
-    EXPECT_TRUE(Reported(bare, "Can't set bitmap, no VMR : COM Error 0x80004005")) << bare.lastError;
-    bare.lastError[0] = '\0';
+    EXPECT_TRUE(::LastErrorIs(bare, "Can't set bitmap, no VMR", E_FAIL));
+    Inside(bare).lastError()[0] = '\0';
     EXPECT_EQ(bare.UpdateOverlayBitmap(100, 0xFFFFFF, RECT{0, 0, 1, 1}), 0);
-    EXPECT_TRUE(Reported(bare, "Can't set bitmap, no VMR")) << bare.lastError;
+    EXPECT_TRUE(::LastErrorIs(bare, "Can't set bitmap, no VMR", E_FAIL));
 
     platform.FailDirect3DCreate();
     EXPECT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 100, 0xFFFFFF, RECT{0, 0, 1, 1}), 0);
-    EXPECT_TRUE(Reported(engine, "Can't set bitmap, no Direct3D device")) << engine.lastError;
-    engine.lastError[0] = '\0';
+    EXPECT_TRUE(LastErrorIs("Can't set bitmap, no Direct3D device", E_FAIL));
+    Inside(engine).lastError()[0] = '\0';
     EXPECT_EQ(engine.UpdateOverlayBitmap(100, 0xFFFFFF, RECT{0, 0, 1, 1}), 0);
-    EXPECT_TRUE(Reported(engine, "Can't set bitmap, no Direct3D device")) << engine.lastError;
+    EXPECT_TRUE(LastErrorIs("Can't set bitmap, no Direct3D device", E_FAIL));
 }
 
 TEST_F(OverlayFake, TheFirstPictureSetsDirect3DUp)
 {
     EXPECT_EQ(engine.SetOverlayText("text needs no device", 0, 0), 1);
-    EXPECT_FALSE(engine.d3d);
+    EXPECT_FALSE(Inside(engine).d3d());
     ASSERT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 100, 0xFFFFFF, RECT{0, 0, 10, 10}), 1)
-        << engine.lastError;
+        << engine.LastError();
     ASSERT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 100, 0xFFFFFF, RECT{0, 0, 10, 10}), 1);
     EXPECT_EQ(platform.Log().Sequence("IDirect3D9::"),
               (std::vector<std::string>{"d3d0 IDirect3D9::GetAdapterDisplayMode", "d3d0 IDirect3D9::CreateDevice"}));
@@ -389,7 +385,7 @@ TEST_F(OverlayFake, TheFirstPictureSetsDirect3DUp)
 TEST_F(OverlayFake, UpdateBeforeAnyPictureReportsNoSurface)
 {
     EXPECT_EQ(engine.UpdateOverlayBitmap(100, 0xFFFFFF, RECT{0, 0, 10, 10}), 0);
-    EXPECT_TRUE(Reported(engine, "Can't set bitmap, no Direct3D surface")) << engine.lastError;
+    EXPECT_TRUE(LastErrorIs("Can't set bitmap, no Direct3D surface", E_FAIL));
     EXPECT_EQ(platform.Log().Count("IVMRMixerBitmap9::SetAlphaBitmap"), 0u);
 }
 
@@ -397,8 +393,8 @@ TEST_F(OverlayFake, FailedSurfaceCreationIsReportedWithItsCode)
 {
     platform.FailNext("IDirect3DDevice9::CreateOffscreenPlainSurface", E_OUTOFMEMORY);
     EXPECT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 100, 0xFFFFFF, RECT{0, 0, 10, 10}), 0);
-    EXPECT_TRUE(Reported(engine, "Can't create a Direct3d surface : COM Error 0x8007000e")) << engine.lastError;
-    EXPECT_FALSE(engine.overlaySurface);
+    EXPECT_TRUE(LastErrorIs("Can't create a Direct3d surface", E_OUTOFMEMORY));
+    EXPECT_FALSE(Inside(engine).overlaySurface());
 }
 
 TEST_F(OverlayFake, RefusedPictureKeepsTheNewHomeAndItsSurfaceForTheNextUpdate)
@@ -406,16 +402,15 @@ TEST_F(OverlayFake, RefusedPictureKeepsTheNewHomeAndItsSurfaceForTheNextUpdate)
     ASSERT_EQ(engine.SetOverlayText("before", 0, 0), 1);
     platform.FailNext("IVMRMixerBitmap9::SetAlphaBitmap", E_NOTIMPL);
     EXPECT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 40, 0xFFFFFF, RECT{320, 0, 640, 240}), 0);
-    EXPECT_TRUE(Reported(engine, "Can't display the bitmap : COM Error 0x80004001, Not implemented."))
-        << engine.lastError;
-    EXPECT_EQ(engine.overlayRect.left, Percent(50));
-    EXPECT_EQ(engine.overlayWidth, Percent(100) - Percent(50));
-    EXPECT_EQ(engine.overlayAlpha, Percent(40));
-    IDirect3DSurface9* kept = engine.overlaySurface.Get();
+    EXPECT_TRUE(LastErrorIs("Can't display the bitmap", E_NOTIMPL, "Not implemented."));
+    EXPECT_EQ(Inside(engine).overlayRect().left, Percent(50));
+    EXPECT_EQ(Inside(engine).overlayWidth(), Percent(100) - Percent(50));
+    EXPECT_EQ(Inside(engine).overlayAlpha(), Percent(40));
+    IDirect3DSurface9* kept = Inside(engine).overlaySurface().Get();
     ASSERT_NE(kept, nullptr);
 
     // The retry offers the very picture that was refused, without reading the file again.
-    EXPECT_EQ(engine.UpdateOverlayBitmap(60, 0xFFFFFF, RECT{0, 0, 320, 240}), 1) << engine.lastError;
+    EXPECT_EQ(engine.UpdateOverlayBitmap(60, 0xFFFFFF, RECT{0, 0, 320, 240}), 1) << engine.LastError();
     EXPECT_EQ(LastSet().pDDS, kept);
     EXPECT_EQ(LastSet().fAlpha, Percent(60));
     EXPECT_EQ(platform.Made("surface"), 1u);
@@ -425,11 +420,11 @@ TEST_F(OverlayFake, RefusedPictureKeepsTheNewHomeAndItsSurfaceForTheNextUpdate)
 TEST_F(OverlayFake, UnknownNativeSizeFailsAfterReleasingThePicture)
 {
     ASSERT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 100, 0xFFFFFF, RECT{0, 0, 10, 10}), 1);
-    engine.lastError[0] = '\0';
+    Inside(engine).lastError()[0] = '\0';
     platform.FailNext("IVMRWindowlessControl9::GetNativeVideoSize", E_FAIL);
     EXPECT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 100, 0xFFFFFF, RECT{0, 0, 10, 10}), 0);
-    EXPECT_FALSE(engine.overlaySurface);
-    EXPECT_NE(std::string(engine.lastError).find("Can't set bitmap, no video size"), std::string::npos);
+    EXPECT_FALSE(Inside(engine).overlaySurface());
+    EXPECT_NE(std::string(engine.LastError()).find("Can't set bitmap, no video size"), std::string::npos);
     EXPECT_EQ(platform.Made("surface"), 1u);
 }
 
@@ -437,9 +432,9 @@ TEST_F(OverlayFake, EmptyNativePictureGivesNoPlaceForThePicture)
 {
     platform.Vmr().settings.nativeWidth = 0;
     EXPECT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 100, 0xFFFFFF, RECT{0, 0, 10, 10}), 0);
-    EXPECT_TRUE(engine.overlaySurface) << "kept for an update once the picture has a size";
+    EXPECT_TRUE(Inside(engine).overlaySurface()) << "kept for an update once the picture has a size";
     EXPECT_EQ(platform.Log().Count("IVMRMixerBitmap9::SetAlphaBitmap"), 0u);
-    EXPECT_EQ(engine.overlayWidth, 0.0f);
+    EXPECT_EQ(Inside(engine).overlayWidth(), 0.0f);
 }
 
 TEST_F(OverlayFake, ReadBitmapSizeAnswersOnlyForBitmapFiles)
@@ -459,13 +454,13 @@ TEST_F(OverlayFake, ReadBitmapSizeAnswersOnlyForBitmapFiles)
 
 TEST_F(OverlayFake, BeforeAnyOverlayTheHomeIsEmptyAndOpaque)
 {
-    EXPECT_EQ(engine.overlayRect.left, 0.0f);
-    EXPECT_EQ(engine.overlayRect.right, 0.0f);
-    EXPECT_EQ(engine.overlayWidth, 0.0f);
-    EXPECT_EQ(engine.overlayAlpha, 1.0f);
-    EXPECT_EQ(engine.fontSize, 12);
-    EXPECT_EQ(engine.textColor, 255u);
-    EXPECT_EQ(engine.fontName, L"Impact");
+    EXPECT_EQ(Inside(engine).overlayRect().left, 0.0f);
+    EXPECT_EQ(Inside(engine).overlayRect().right, 0.0f);
+    EXPECT_EQ(Inside(engine).overlayWidth(), 0.0f);
+    EXPECT_EQ(Inside(engine).overlayAlpha(), 1.0f);
+    EXPECT_EQ(Inside(engine).fontSize(), 12);
+    EXPECT_EQ(Inside(engine).textColor(), 255u);
+    EXPECT_EQ(Inside(engine).fontName(), L"Impact");
     // Going home without an overlay sends the empty home, not stale values.
     ASSERT_EQ(engine.MirrorOverlay(0), 1);
     EXPECT_EQ(LastUpdate().rDest.left, 0.0f);

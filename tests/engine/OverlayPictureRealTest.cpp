@@ -3,7 +3,6 @@
 #include "OverlayFakeFixture.h"
 
 #include "support/TestImages.h"
-#include "support/TestWindow.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -69,21 +68,19 @@ class OverlayPictureReal : public OverlayFake
 protected:
     void SetUp() override
     {
-        effectFlags = 0;
-        ASSERT_NE(window.Handle(), nullptr) << "no display?";
         // The fake platform's graph and mixer, with the real Direct3D and image loader.
         PlatformServices services = Platform();
         const PlatformServices real = PlatformServices::Real();
         services.createDirect3D = real.createDirect3D;
         services.loadSurfaceFromFile = real.loadSurfaceFromFile;
         InstallPlatformServices(services);
-        Build(640, 480);
+        OverlayFake::SetUp();
     }
 
     SurfacePixels Show(const std::string& file)
     {
-        EXPECT_EQ(engine.SetOverlayBitmap(file.c_str(), 100, 0xFFFFFF, RECT{0, 0, 320, 240}), 1) << engine.lastError;
-        return ReadSurface(engine.overlaySurface.Get());
+        EXPECT_EQ(engine.SetOverlayBitmap(file.c_str(), 100, 0xFFFFFF, RECT{0, 0, 320, 240}), 1) << engine.LastError();
+        return ReadSurface(Inside(engine).overlaySurface().Get());
     }
 };
 
@@ -100,7 +97,7 @@ TEST_F(OverlayPictureReal, BitmapFileGivesASurfaceOfItsOwnSizeHoldingThePicture)
     EXPECT_EQ(read.At(160, 119), test_images::kTopRight);
     EXPECT_EQ(read.At(159, 120), test_images::kBottomLeft);
     EXPECT_EQ(read.At(160, 120), test_images::kBottomRight);
-    EXPECT_EQ(LastSet().pDDS, engine.overlaySurface.Get());
+    EXPECT_EQ(LastSet().pDDS, Inside(engine).overlaySurface().Get());
 }
 
 TEST_F(OverlayPictureReal, PngIsScaledIntoTheFallbackSquare)
@@ -126,7 +123,7 @@ TEST_F(OverlayPictureReal, UnreadableFileLeavesTheSurfaceAsCreated)
     ASSERT_EQ(read.height, 128u);
 
     Microsoft::WRL::ComPtr<IDirect3DSurface9> fresh;
-    ASSERT_EQ(engine.d3dDevice->CreateOffscreenPlainSurface(128, 128, D3DFMT_X8R8G8B8, D3DPOOL_SYSTEMMEM,
+    ASSERT_EQ(Inside(engine).d3dDevice()->CreateOffscreenPlainSurface(128, 128, D3DFMT_X8R8G8B8, D3DPOOL_SYSTEMMEM,
                                                            &fresh, nullptr), D3D_OK);
     SurfacePixels created = ReadSurface(fresh.Get());
     ASSERT_EQ(created.pixels.size(), read.pixels.size());
@@ -136,40 +133,33 @@ TEST_F(OverlayPictureReal, UnreadableFileLeavesTheSurfaceAsCreated)
 TEST_F(OverlayPictureReal, UpdateBeforeAnyPictureReportsNoSurface)
 {
     EXPECT_EQ(engine.UpdateOverlayBitmap(100, 0xFFFFFF, RECT{0, 0, 10, 10}), 0);
-    EXPECT_NE(std::strstr(engine.lastError, "Can't set bitmap, no Direct3D surface"), nullptr) << engine.lastError;
+    EXPECT_NE(std::strstr(engine.LastError().c_str(), "Can't set bitmap, no Direct3D surface"), nullptr) << engine.LastError();
 }
 
 // Entirely Wine's platform: graph, mixer, Direct3D.
-class OverlayAllReal : public ::testing::Test
+class OverlayAllReal : public RealEngine
 {
 protected:
-    TestWindow window;
-    CVMR9Graph engine;
-
     void SetUp() override
     {
-        ASSERT_NE(window.Handle(), nullptr) << "no display?";
-        ASSERT_EQ(engine.SetVideoWindow(window.Handle()), 1);
-        ASSERT_EQ(engine.BuildGraph(), 1) << engine.lastError;
-        engine.state = GRAPH_STOPPED;
-        ASSERT_EQ(engine.EnsureDirect3D(), 1) << engine.lastError;
-        ASSERT_TRUE(engine.mixerBitmap && engine.windowlessControl) << engine.lastError;
+        RealEngine::SetUp();
+        Build();
+        ASSERT_EQ(Inside(engine).EnsureDirect3D(), 1) << engine.LastError();
     }
-    void TearDown() override { engine.CloseGraph(); }
 };
 
 TEST_F(OverlayAllReal, UpdateBeforeAnyPictureReportsNoSurface)
 {
     EXPECT_EQ(engine.UpdateOverlayBitmap(100, 0xFFFFFF, RECT{0, 0, 10, 10}), 0);
-    EXPECT_NE(std::strstr(engine.lastError, "Can't set bitmap, no Direct3D surface : COM Error 0x80004005"),
+    EXPECT_NE(std::strstr(engine.LastError().c_str(), "Can't set bitmap, no Direct3D surface : COM Error 0x80004005"),
               nullptr)
-        << engine.lastError;
+        << engine.LastError();
 }
 
 TEST_F(OverlayAllReal, WithoutADeviceThePictureIsRefused)
 {
-    engine.d3dDevice.Reset();
+    Inside(engine).d3dDevice().Reset();
     EXPECT_EQ(engine.SetOverlayBitmap(test_images::Bmp().c_str(), 100, 0xFFFFFF, RECT{0, 0, 10, 10}), 0);
-    EXPECT_NE(std::strstr(engine.lastError, "Can't set bitmap, no Direct3D device"), nullptr) << engine.lastError;
-    EXPECT_FALSE(engine.overlaySurface);
+    EXPECT_NE(std::strstr(engine.LastError().c_str(), "Can't set bitmap, no Direct3D device"), nullptr) << engine.LastError();
+    EXPECT_FALSE(Inside(engine).overlaySurface());
 }

@@ -1,6 +1,7 @@
 // Text drawn for real with GDI under Wine: the fake mixer copies the pixels out of the device
 // context the engine hands it, and the copy is checked.
 #include "OverlayFakeFixture.h"
+#include "engine/EngineInternals.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ TEST_F(OverlayTextGdi, DefaultTextIsRedGlyphsOnPureWhite)
     const char text[] = "Corvane HW";
     ASSERT_EQ(engine.SetOverlayText(text, 10, 10), 1);
     const OverlayPicture& picture = platform.Vmr().overlayPicture;
-    SIZE size = TextExtent(engine.textFont, text);
+    SIZE size = TextExtent(Inside(engine).textFont(), text);
     EXPECT_EQ(picture.width, size.cx);
     EXPECT_EQ(picture.height, size.cy);
     ASSERT_EQ(picture.pixels.size(), static_cast<size_t>(size.cx * size.cy));
@@ -84,7 +85,7 @@ TEST_F(OverlayTextGdi, TwelvePointsAtNinetySixDpiAreSixteenPixelsHigh)
 
     ASSERT_EQ(engine.SetOverlayText("Height", 0, 0), 1);
     HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, engine.textFont);
+    HGDIOBJ previous = SelectObject(dc, Inside(engine).textFont());
     TEXTMETRICA metrics = {};
     ASSERT_TRUE(GetTextMetricsA(dc, &metrics));
     SelectObject(dc, previous);

@@ -1,12 +1,12 @@
 // Play, pause, stop, positions, seeking, rate, audio and frame stepping against fake platform objects.
-#include "FakeEngineFixture.h"
+#include "EngineFixture.h"
 
 #include <cmath>
 #include <limits>
 
 namespace {
 
-using PlaybackFake = FakeEngineTest;
+using PlaybackFake = FakeEngine;
 
 constexpr REFERENCE_TIME kSecond = 10000000;
 
@@ -19,14 +19,14 @@ TEST_F(PlaybackFake, PlayAndStopWithoutAGraphReportTheirMessages)
     EXPECT_TRUE(LastErrorIs("Can't play, no graph", E_FAIL));
     EXPECT_EQ(engine.Stop(), 0);
     EXPECT_TRUE(LastErrorIs("Can't stop, no graph", E_FAIL));
-    EXPECT_EQ(engine.state, GRAPH_CLOSED);
-    EXPECT_EQ(engine.playbackFinished, 1);
+    EXPECT_EQ(engine.State(), GRAPH_CLOSED);
+    EXPECT_EQ(Inside(engine).playbackFinished(), 1);
     EXPECT_EQ(engine.Pause(), 0);
 }
 
 TEST_F(PlaybackFake, PlayPlacesTheVideoAppliesTheVolumeAndRunsTheGraph)
 {
-    engine.volume = 50;
+    Inside(engine).volume() = 50;
     LoadAndPlay();
     RECT client = {};
     GetClientRect(window.Handle(), &client);
@@ -34,9 +34,9 @@ TEST_F(PlaybackFake, PlayPlacesTheVideoAppliesTheVolumeAndRunsTheGraph)
     EXPECT_EQ(RectText(platform.Vmr().destinationRect), RectText(client));
     EXPECT_EQ(Media().volume, -5000);
     EXPECT_EQ(Media().state, State_Running);
-    EXPECT_EQ(engine.state, GRAPH_RUNNING);
-    EXPECT_EQ(engine.playbackFinished, 0);
-    EXPECT_TRUE(engine.frameStep);
+    EXPECT_EQ(engine.State(), GRAPH_RUNNING);
+    EXPECT_EQ(Inside(engine).playbackFinished(), 0);
+    EXPECT_TRUE(Inside(engine).frameStep());
 }
 
 TEST_F(PlaybackFake, FailingRunAnswersZeroWithTheStateAlreadyRunning)
@@ -44,8 +44,8 @@ TEST_F(PlaybackFake, FailingRunAnswersZeroWithTheStateAlreadyRunning)
     ASSERT_EQ(Load("clip.avi"), 1);
     platform.FailNext("IMediaControl::Run", E_UNEXPECTED);
     EXPECT_EQ(engine.Play(), 0);
-    EXPECT_EQ(engine.state, GRAPH_RUNNING);
-    EXPECT_EQ(engine.playbackFinished, 0);
+    EXPECT_EQ(engine.State(), GRAPH_RUNNING);
+    EXPECT_EQ(Inside(engine).playbackFinished(), 0);
 }
 
 TEST_F(PlaybackFake, StopRewindsAndHoldsTheGraphPausedAtTheStart)
@@ -55,8 +55,8 @@ TEST_F(PlaybackFake, StopRewindsAndHoldsTheGraphPausedAtTheStart)
     EXPECT_EQ(engine.Stop(), 1);
     EXPECT_EQ(Media().current, 0);
     EXPECT_EQ(Media().state, State_Paused);
-    EXPECT_EQ(engine.state, GRAPH_STOPPED);
-    EXPECT_EQ(engine.playbackFinished, 1);
+    EXPECT_EQ(engine.State(), GRAPH_STOPPED);
+    EXPECT_EQ(Inside(engine).playbackFinished(), 1);
     EXPECT_EQ(engine.PollPlayback(), 0);
 
     // Stopping what is stopped does nothing.
@@ -70,10 +70,10 @@ TEST_F(PlaybackFake, StopAnswersZeroWhenTheGraphRefusesToStopOrPause)
     LoadAndPlay();
     platform.FailNext("IMediaControl::StopWhenReady", E_FAIL);
     EXPECT_EQ(engine.Stop(), 0);
-    EXPECT_EQ(engine.state, GRAPH_RUNNING);
+    EXPECT_EQ(engine.State(), GRAPH_RUNNING);
     platform.FailNext("IMediaControl::Pause", E_FAIL);
     EXPECT_EQ(engine.Stop(), 0);
-    EXPECT_EQ(engine.state, GRAPH_STOPPED);
+    EXPECT_EQ(engine.State(), GRAPH_STOPPED);
 }
 
 TEST_F(PlaybackFake, PauseTogglesAndIsRefusedWhileStopped)
@@ -82,19 +82,19 @@ TEST_F(PlaybackFake, PauseTogglesAndIsRefusedWhileStopped)
     const size_t pauses = platform.Log().Count("IMediaControl::Pause");
     EXPECT_EQ(engine.Pause(), 0);
     EXPECT_EQ(platform.Log().Count("IMediaControl::Pause"), pauses);
-    EXPECT_EQ(engine.state, GRAPH_STOPPED);
+    EXPECT_EQ(engine.State(), GRAPH_STOPPED);
 
     ASSERT_EQ(engine.Play(), 1);
     EXPECT_EQ(engine.Pause(), 1);
-    EXPECT_EQ(engine.state, GRAPH_PAUSED);
+    EXPECT_EQ(engine.State(), GRAPH_PAUSED);
     EXPECT_EQ(Media().state, State_Paused);
     EXPECT_EQ(engine.Pause(), 1);
-    EXPECT_EQ(engine.state, GRAPH_RUNNING);
+    EXPECT_EQ(engine.State(), GRAPH_RUNNING);
     EXPECT_EQ(Media().state, State_Running);
 
     platform.FailNext("IMediaControl::Pause", E_FAIL);
     EXPECT_EQ(engine.Pause(), 0);
-    EXPECT_EQ(engine.state, GRAPH_RUNNING);
+    EXPECT_EQ(engine.State(), GRAPH_RUNNING);
 }
 
 TEST_F(PlaybackFake, PollPlaybackGivesTheSliderPositionAndKeepsTheFinishedFlag)
@@ -128,7 +128,7 @@ TEST_F(PlaybackFake, PollPlaybackFailuresAndAZeroDurationDivideNothing)
     Media().current = 5 * kSecond;
     platform.FailNext("IMediaSeeking::GetDuration", E_FAIL);
     EXPECT_EQ(engine.PollPlayback(), 0);
-    EXPECT_EQ(engine.playbackFinished, 0);
+    EXPECT_EQ(Inside(engine).playbackFinished(), 0);
     platform.FailNext("IMediaSeeking::GetPositions", E_FAIL);
     EXPECT_EQ(engine.PollPlayback(), 0);
     platform.FailNext("IMediaSeeking::GetPositions", E_FAIL);
@@ -136,7 +136,7 @@ TEST_F(PlaybackFake, PollPlaybackFailuresAndAZeroDurationDivideNothing)
 
     Media().duration = 0;
     EXPECT_EQ(engine.PollPlayback(), 0);
-    EXPECT_EQ(engine.playbackFinished, 1);
+    EXPECT_EQ(Inside(engine).playbackFinished(), 1);
     EXPECT_EQ(engine.GetPosition(), 0.0);
 }
 
@@ -146,13 +146,13 @@ TEST_F(PlaybackFake, PositionIsTheDurationAtTheStartAndAtTheEnd)
     EXPECT_DOUBLE_EQ(engine.GetDuration(), 10.0);
     Media().current = 25000000;
     EXPECT_DOUBLE_EQ(engine.GetPosition(), 2.5);
-    EXPECT_EQ(engine.playbackFinished, 0);
+    EXPECT_EQ(Inside(engine).playbackFinished(), 0);
     Media().current = 0;
     EXPECT_DOUBLE_EQ(engine.GetPosition(), 10.0);
-    EXPECT_EQ(engine.playbackFinished, 0);  // running, so 0 is a start
+    EXPECT_EQ(Inside(engine).playbackFinished(), 0);  // running, so 0 is a start
     ASSERT_EQ(engine.Stop(), 1);
     EXPECT_DOUBLE_EQ(engine.GetPosition(), 10.0);
-    EXPECT_EQ(engine.playbackFinished, 1);
+    EXPECT_EQ(Inside(engine).playbackFinished(), 1);
     Media().current = Media().duration + 1;
     EXPECT_DOUBLE_EQ(engine.GetPosition(), 10.0);
     platform.FailNext("IMediaSeeking::GetDuration", E_FAIL);
@@ -173,7 +173,7 @@ TEST_F(PlaybackFake, SetPositionTruncatesSecondsAndRestartsARunningGraph)
               (std::vector<std::string>{"graph0 IMediaControl::GetState", "graph0 IMediaControl::Stop",
                                         "graph0 IMediaControl::Run"}));
     EXPECT_EQ(platform.Log().Last("IMediaControl::GetState").args.at(0), "0");
-    EXPECT_EQ(engine.state, GRAPH_RUNNING);
+    EXPECT_EQ(engine.State(), GRAPH_RUNNING);
 
     // Beyond the end and before the start land at the end and at the start.
     EXPECT_EQ(engine.SetPosition(70.0), 1);
@@ -217,7 +217,7 @@ TEST_F(PlaybackFake, FailingSeekLeavesTheGraphStoppedAndTheStateRunning)
     platform.FailNext("IMediaSeeking::SetPositions", E_FAIL);
     EXPECT_EQ(engine.SetPosition(1.0), 0);
     EXPECT_EQ(Media().state, State_Stopped);
-    EXPECT_EQ(engine.state, GRAPH_RUNNING);
+    EXPECT_EQ(engine.State(), GRAPH_RUNNING);
     platform.FailNext("IMediaSeeking::GetDuration", E_FAIL);
     EXPECT_EQ(engine.SetPosition(1.0), 0);
 }
@@ -237,7 +237,7 @@ TEST_F(PlaybackFake, SliderPositionsScaleTheDurationAndClampToIt)
     EXPECT_EQ(Media().current, 60 * kSecond);
     engine.SetSliderPosition(333);
     EXPECT_EQ(Media().current, 199800000);
-    EXPECT_EQ(engine.state, GRAPH_STOPPED);
+    EXPECT_EQ(engine.State(), GRAPH_STOPPED);
     EXPECT_EQ(platform.Log().Count("IMediaControl::Run"), 0u);
 }
 
@@ -307,7 +307,7 @@ TEST_F(PlaybackFake, SeeksIntoAPausedGraphAreMadeStoppedAndPauseItAgain)
                                                     "graph0 IMediaSeeking::SetPositions"}));
     // Closing stops the graph a stopped engine holds paused before letting it go.
     Media().state = State_Paused;
-    ASSERT_EQ(engine.state, GRAPH_STOPPED);
+    ASSERT_EQ(engine.State(), GRAPH_STOPPED);
     platform.Log().Clear();
     engine.CloseGraph();
     EXPECT_EQ(platform.Log().Count("IMediaControl::Stop"), 1u);
@@ -328,7 +328,7 @@ TEST_F(PlaybackFake, OnlyHalfNormalAndDoubleRatesAreAccepted)
     EXPECT_EQ(platform.Log().Sequence("I"), (std::vector<std::string>{"graph0 IMediaSeeking::SetRate",
                                                                         "graph0 IMediaControl::Run"}));
     EXPECT_DOUBLE_EQ(engine.GetPlaybackRate(), 2.0);
-    EXPECT_EQ(engine.state, GRAPH_RUNNING);
+    EXPECT_EQ(engine.State(), GRAPH_RUNNING);
     engine.SetPlaybackRate(0.5);
     EXPECT_DOUBLE_EQ(engine.GetPlaybackRate(), 0.5);
 
@@ -339,7 +339,7 @@ TEST_F(PlaybackFake, OnlyHalfNormalAndDoubleRatesAreAccepted)
 TEST_F(PlaybackFake, VolumeMapsToAttenuationAndIgnoresValuesOutOfRange)
 {
     engine.SetAudioVolume(40);  // no graph yet: ignored
-    EXPECT_EQ(engine.volume, 100);
+    EXPECT_EQ(Inside(engine).volume(), 100);
     LoadAndPlay();
     engine.SetAudioVolume(50);
     EXPECT_EQ(Media().volume, -5000);
@@ -347,7 +347,7 @@ TEST_F(PlaybackFake, VolumeMapsToAttenuationAndIgnoresValuesOutOfRange)
     engine.SetAudioVolume(101);
     engine.SetAudioVolume(-1);
     EXPECT_EQ(Media().volume, -5000);
-    EXPECT_EQ(engine.volume, 50);
+    EXPECT_EQ(Inside(engine).volume(), 50);
     engine.SetAudioVolume(0);
     EXPECT_EQ(Media().volume, -10000);
     engine.SetAudioVolume(100);
@@ -355,7 +355,7 @@ TEST_F(PlaybackFake, VolumeMapsToAttenuationAndIgnoresValuesOutOfRange)
 
     engine.MuteAudio();
     EXPECT_EQ(Media().volume, -10000);
-    EXPECT_EQ(engine.volume, 100);
+    EXPECT_EQ(Inside(engine).volume(), 100);
     engine.ApplyVolume();
     EXPECT_EQ(Media().volume, 0);
 }
@@ -377,7 +377,7 @@ TEST_F(PlaybackFake, UnreadableVolumeAtPlayTurnsAudioOffUntilTheNextGraph)
     ASSERT_EQ(Load("clip.avi"), 1);
     platform.FailNext("IBasicAudio::get_Volume", E_NOTIMPL);
     ASSERT_EQ(engine.Play(), 1);
-    EXPECT_FALSE(engine.basicAudio);
+    EXPECT_FALSE(Inside(engine).basicAudio());
     EXPECT_EQ(engine.GetAudioVolume(), 0);
     const size_t puts = platform.Log().Count("IBasicAudio::put_Volume");
     engine.SetAudioVolume(30);
@@ -387,7 +387,7 @@ TEST_F(PlaybackFake, UnreadableVolumeAtPlayTurnsAudioOffUntilTheNextGraph)
     EXPECT_EQ(engine.GetAudioBalance(), 0);
     EXPECT_EQ(platform.Log().Count("IBasicAudio::put_Volume"), puts);
     EXPECT_EQ(platform.Log().Count("IBasicAudio::put_Balance"), 0u);
-    EXPECT_EQ(engine.volume, 30);
+    EXPECT_EQ(Inside(engine).volume(), 30);
 
     engine.CloseGraph();
     ASSERT_EQ(Load("clip.avi"), 1);
@@ -398,14 +398,14 @@ TEST_F(PlaybackFake, StepFrameAnswersRefusalsAndPausesARunningGraphFirst)
 {
     EXPECT_EQ(engine.StepFrame(1), 0);  // no frame stepper
     LoadAndPlay();
-    ASSERT_TRUE(engine.frameStep);
+    ASSERT_TRUE(Inside(engine).frameStep());
 
     Media().canStep = S_FALSE;
     platform.Log().Clear();
     EXPECT_EQ(engine.StepFrame(3), S_FALSE);
     EXPECT_EQ(platform.Log().Last("IVideoFrameStep::CanStep").args.at(0), "3");
     EXPECT_EQ(platform.Log().Count("IVideoFrameStep::Step"), 0u);
-    EXPECT_EQ(engine.state, GRAPH_RUNNING);
+    EXPECT_EQ(engine.State(), GRAPH_RUNNING);
     Media().canStep = VFW_E_WRONG_STATE;
     EXPECT_EQ(engine.StepFrame(3), VFW_E_WRONG_STATE);
 
@@ -417,7 +417,7 @@ TEST_F(PlaybackFake, StepFrameAnswersRefusalsAndPausesARunningGraphFirst)
               (std::vector<std::string>{"graph0 IVideoFrameStep::CanStep", "graph0 IMediaControl::Pause",
                                         "graph0 IVideoFrameStep::Step"}));
     EXPECT_EQ(platform.Log().Last("IVideoFrameStep::Step").args.at(0), "2");
-    EXPECT_EQ(engine.state, GRAPH_PAUSED);
+    EXPECT_EQ(engine.State(), GRAPH_PAUSED);
     EXPECT_EQ(Media().current, 2 * Media().frameTime);
 
     // Already paused: no second pause.
@@ -430,7 +430,7 @@ TEST_F(PlaybackFake, GraphsThatCannotStepGetNoFrameStepper)
 {
     platform.defaults.graph.canStep = E_NOTIMPL;
     LoadAndPlay();
-    EXPECT_FALSE(engine.frameStep);
+    EXPECT_FALSE(Inside(engine).frameStep());
     EXPECT_EQ(engine.StepFrame(1), 0);
 }
 
@@ -441,7 +441,7 @@ TEST_F(PlaybackFake, SoundOnlyMediaHasNoVideoAndNeedsNoFrameStepper)
     LoadAndPlay("tone.wav");
     EXPECT_TRUE(engine.HasNoVideo());
     EXPECT_EQ(platform.Log().Count("IVideoFrameStep::CanStep"), 0u);
-    EXPECT_FALSE(engine.frameStep);
+    EXPECT_FALSE(Inside(engine).frameStep());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Playback of the generated 2 s clips on the real platform under Wine: no fakes.
 #include "RealEngineFixture.h"
+#include "engine/EngineInternals.h"
 
 #include <cmath>
 #include <functional>
@@ -14,15 +15,15 @@ constexpr REFERENCE_TIME kSecond = 10000000;
 
 TEST_F(PlaybackReal, PlaysToTheNaturalEndAndReportsTheEnd)
 {
-    ASSERT_EQ(Load("av.avi", 0), 1) << engine.lastError;
+    ASSERT_EQ(Load("av.avi", 0), 1) << engine.LastError();
     const double duration = engine.GetDuration();
     ASSERT_GT(duration, 1.9);
     ASSERT_LT(duration, 2.1);
     // Paused at the start, a position is reported as the duration.
     EXPECT_DOUBLE_EQ(engine.GetPosition(), duration);
 
-    ASSERT_EQ(engine.Play(), 1) << engine.lastError;
-    EXPECT_EQ(engine.state, GRAPH_RUNNING);
+    ASSERT_EQ(engine.Play(), 1) << engine.LastError();
+    EXPECT_EQ(engine.State(), GRAPH_RUNNING);
     EXPECT_EQ(GraphState(), State_Running);
     int lastPoll = -1;
     ASSERT_TRUE(WaitFor([&] {
@@ -31,9 +32,9 @@ TEST_F(PlaybackReal, PlaysToTheNaturalEndAndReportsTheEnd)
     }))
         << "poll " << lastPoll << " at " << CurrentPosition();
     REFERENCE_TIME end = 0, stop = 0;
-    engine.mediaSeeking->GetPositions(&end, &stop);
+    Inside(engine).mediaSeeking()->GetPositions(&end, &stop);
     REFERENCE_TIME length = 0;
-    engine.mediaSeeking->GetDuration(&length);
+    Inside(engine).mediaSeeking()->GetDuration(&length);
     // The platform reports the end at or a little past the duration; the answer stays at 1000.
     EXPECT_GE(end, length);
     EXPECT_EQ(lastPoll, 1000);
@@ -42,7 +43,7 @@ TEST_F(PlaybackReal, PlaysToTheNaturalEndAndReportsTheEnd)
 
     EXPECT_EQ(engine.Stop(), 1);
     EXPECT_EQ(CurrentPosition(), 0);
-    EXPECT_EQ(engine.state, GRAPH_STOPPED);
+    EXPECT_EQ(engine.State(), GRAPH_STOPPED);
     EXPECT_EQ(GraphState(), State_Paused);
     EXPECT_EQ(engine.PollPlayback(), 0);
     EXPECT_EQ(engine.IsPlaybackFinished(), 1);
@@ -50,9 +51,9 @@ TEST_F(PlaybackReal, PlaysToTheNaturalEndAndReportsTheEnd)
 
 TEST_F(PlaybackReal, SeeksInSecondsAndOnTheSliderScale)
 {
-    ASSERT_EQ(Load("av.avi", 0), 1) << engine.lastError;
+    ASSERT_EQ(Load("av.avi", 0), 1) << engine.LastError();
     REFERENCE_TIME duration = 0;
-    ASSERT_EQ(engine.mediaSeeking->GetDuration(&duration), S_OK);
+    ASSERT_EQ(Inside(engine).mediaSeeking()->GetDuration(&duration), S_OK);
 
     ASSERT_EQ(engine.SetPosition(1.0), 1);
     EXPECT_EQ(CurrentPosition(), kSecond);
@@ -84,7 +85,7 @@ TEST_F(PlaybackReal, SeeksInSecondsAndOnTheSliderScale)
 
 TEST_F(PlaybackReal, PauseTogglesAndRateChangesKeepTheGraphRunning)
 {
-    ASSERT_EQ(Load("av.mp4", 0), 1) << engine.lastError;
+    ASSERT_EQ(Load("av.mp4", 0), 1) << engine.LastError();
     EXPECT_EQ(engine.Pause(), 0);
     engine.SetPlaybackRate(1.5);
     EXPECT_DOUBLE_EQ(engine.GetPlaybackRate(), 1.0);
@@ -99,9 +100,9 @@ TEST_F(PlaybackReal, PauseTogglesAndRateChangesKeepTheGraphRunning)
     // Wine 8 takes the rate (S_OK) yet goes on answering 1.0: the engine reports what the
     // graph answers.
     double graphRate = 0.0;
-    ASSERT_EQ(engine.mediaSeeking->GetRate(&graphRate), S_OK);
+    ASSERT_EQ(Inside(engine).mediaSeeking()->GetRate(&graphRate), S_OK);
     EXPECT_DOUBLE_EQ(engine.GetPlaybackRate(), graphRate);
-    EXPECT_EQ(engine.state, GRAPH_RUNNING);
+    EXPECT_EQ(engine.State(), GRAPH_RUNNING);
     EXPECT_EQ(GraphState(), State_Running);
     // At twice the speed the 2 s clip still plays through to its end.
     EXPECT_TRUE(WaitFor([&] {
@@ -112,27 +113,27 @@ TEST_F(PlaybackReal, PauseTogglesAndRateChangesKeepTheGraphRunning)
 
 TEST_F(PlaybackReal, VolumeBalanceAndMuteReachTheSilentSoundDevice)
 {
-    ASSERT_EQ(Load("av.avi", 0), 1) << engine.lastError;
+    ASSERT_EQ(Load("av.avi", 0), 1) << engine.LastError();
     ASSERT_EQ(engine.Play(), 1);
-    ASSERT_TRUE(engine.basicAudio) << "get_Volume failed at Play";
+    ASSERT_TRUE(Inside(engine).basicAudio()) << "get_Volume failed at Play";
     long platformVolume = 1;
 
     engine.SetAudioVolume(50);
-    ASSERT_EQ(engine.basicAudio->get_Volume(&platformVolume), S_OK);
+    ASSERT_EQ(Inside(engine).basicAudio()->get_Volume(&platformVolume), S_OK);
     EXPECT_EQ(platformVolume, -5000);
     EXPECT_EQ(engine.GetAudioVolume(), 50);
     engine.SetAudioVolume(101);
     engine.SetAudioVolume(-1);
-    engine.basicAudio->get_Volume(&platformVolume);
+    Inside(engine).basicAudio()->get_Volume(&platformVolume);
     EXPECT_EQ(platformVolume, -5000);
     EXPECT_EQ(engine.GetAudioVolume(), 50);
 
     engine.MuteAudio();
-    engine.basicAudio->get_Volume(&platformVolume);
+    Inside(engine).basicAudio()->get_Volume(&platformVolume);
     EXPECT_EQ(platformVolume, -10000);
     EXPECT_EQ(engine.GetAudioVolume(), 50);
     engine.ApplyVolume();
-    engine.basicAudio->get_Volume(&platformVolume);
+    Inside(engine).basicAudio()->get_Volume(&platformVolume);
     EXPECT_EQ(platformVolume, -5000);
 
     EXPECT_EQ(engine.SetAudioBalance(-3000), 1);
@@ -143,20 +144,20 @@ TEST_F(PlaybackReal, VolumeBalanceAndMuteReachTheSilentSoundDevice)
 
 TEST_F(PlaybackReal, FrameSteppingAsTheGraphAnswersIt)
 {
-    ASSERT_EQ(Load("video.avi", 0), 1) << engine.lastError;
+    ASSERT_EQ(Load("video.avi", 0), 1) << engine.LastError();
     ASSERT_EQ(engine.Play(), 1);
     Microsoft::WRL::ComPtr<IVideoFrameStep> stepper;
-    ASSERT_EQ(engine.graph.As(&stepper), S_OK);
+    ASSERT_EQ(Inside(engine).graph().As(&stepper), S_OK);
     const HRESULT canStep = stepper->CanStep(0, nullptr);
     if (canStep == S_OK) {
-        ASSERT_TRUE(engine.frameStep);
+        ASSERT_TRUE(Inside(engine).frameStep());
         EXPECT_EQ(engine.StepFrame(1), 0);
-        EXPECT_EQ(engine.state, GRAPH_PAUSED);
+        EXPECT_EQ(engine.State(), GRAPH_PAUSED);
     } else {
         // Wine 8 answers E_NOTIMPL: no stepper is kept and a step is answered 0, changing nothing.
-        EXPECT_FALSE(engine.frameStep);
+        EXPECT_FALSE(Inside(engine).frameStep());
         EXPECT_EQ(engine.StepFrame(1), 0);
-        EXPECT_EQ(engine.state, GRAPH_RUNNING);
+        EXPECT_EQ(engine.State(), GRAPH_RUNNING);
         EXPECT_EQ(GraphState(), State_Running);
     }
 }
@@ -170,9 +171,9 @@ class SoundSeekReal : public RealEngineTest, public ::testing::WithParamInterfac
 
 TEST_P(SoundSeekReal, SeekingAPausedGraphNeverHangsWhatFollows)
 {
-    ASSERT_EQ(Load("av.avi", 0), 1) << engine.lastError;
+    ASSERT_EQ(Load("av.avi", 0), 1) << engine.LastError();
     REFERENCE_TIME duration = 0;
-    ASSERT_EQ(engine.mediaSeeking->GetDuration(&duration), S_OK);
+    ASSERT_EQ(Inside(engine).mediaSeeking()->GetDuration(&duration), S_OK);
     auto playThenStop = [&] {
         ASSERT_EQ(engine.Play(), 1);
         ASSERT_EQ(engine.Stop(), 1);
@@ -194,7 +195,7 @@ TEST_P(SoundSeekReal, SeekingAPausedGraphNeverHangsWhatFollows)
          }},
         {"Play, Stop, seek, load", [&] {
              playThenStop();
-             EXPECT_EQ(Load("video.avi", 0), 1) << engine.lastError;
+             EXPECT_EQ(Load("video.avi", 0), 1) << engine.LastError();
          }},
         {"Play, Stop, seek, Play, Stop", [&] {
              playThenStop();
@@ -210,7 +211,7 @@ TEST_P(SoundSeekReal, SeekingAPausedGraphNeverHangsWhatFollows)
              }));
              ASSERT_EQ(engine.Stop(), 1);
              engine.SetSliderPosition(700);
-             EXPECT_EQ(Load("av.avi", 0), 1) << engine.lastError;
+             EXPECT_EQ(Load("av.avi", 0), 1) << engine.LastError();
          }},
     };
     const auto& sequence = sequences.at(static_cast<size_t>(GetParam()));
@@ -218,7 +219,7 @@ TEST_P(SoundSeekReal, SeekingAPausedGraphNeverHangsWhatFollows)
         sequence.second();
         engine.CloseGraph();
     });
-    EXPECT_EQ(engine.state, GRAPH_CLOSED);
+    EXPECT_EQ(engine.State(), GRAPH_CLOSED);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sequences, SoundSeekReal, ::testing::Range(0, 5));

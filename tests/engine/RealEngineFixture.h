@@ -1,4 +1,4 @@
-// An engine on the real platform under Wine, with a real window and the generated test clips.
+// Looking into an engine's graph on the real platform under Wine, with the generated test clips.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,26 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "VMR9Graph.h"
-#include "support/TestMedia.h"
-#include "support/TestWindow.h"
+#include "EngineFixture.h"
+#include "FilterPins.h"
 
-class RealEngineTest : public ::testing::Test
+class RealEngineTest : public RealEngine
 {
 protected:
-    TestWindow window;
-    CVMR9Graph engine;
-
-    void SetUp() override { ASSERT_NE(window.Handle(), nullptr) << "no display?"; }
-    void TearDown() override { engine.CloseGraph(); }
-
-    int Load(const char* clip, LONG layer = 0, BOOL haveSound = TRUE)
-    {
-        engine.SetVideoWindow(window.Handle());
-        const std::string path = TestMediaPath(clip);
-        return engine.SetMediaFile(path.c_str(), layer, haveSound);
-    }
-
     static std::string NameOf(IBaseFilter* filter)
     {
         FILTER_INFO info = {};
@@ -40,50 +26,50 @@ protected:
     }
 
     // The filters in the graph, in the graph's enumeration order.
-    std::vector<Microsoft::WRL::ComPtr<IBaseFilter>> Filters() const
+    std::vector<Microsoft::WRL::ComPtr<IBaseFilter>> Filters()
     {
         std::vector<Microsoft::WRL::ComPtr<IBaseFilter>> filters;
         Microsoft::WRL::ComPtr<IEnumFilters> list;
-        if (!engine.filterGraph || FAILED(engine.filterGraph->EnumFilters(&list)))
+        if (!Inside(engine).filterGraph() || FAILED(Inside(engine).filterGraph()->EnumFilters(&list)))
             return filters;
         Microsoft::WRL::ComPtr<IBaseFilter> filter;
         while (list->Next(1, filter.ReleaseAndGetAddressOf(), nullptr) == S_OK)
             filters.push_back(filter);
         return filters;
     }
-    std::vector<std::string> FilterNames() const
+    std::vector<std::string> FilterNames()
     {
         std::vector<std::string> names;
         for (const auto& filter : Filters())
             names.push_back(NameOf(filter.Get()));
         return names;
     }
-    bool HasFilter(const std::string& name) const
+    bool HasFilter(const std::string& name)
     {
         for (const std::string& present : FilterNames())
             if (present == name)
                 return true;
         return false;
     }
-    bool InGraph(IBaseFilter* wanted) const
+    bool InGraph(IBaseFilter* wanted)
     {
         for (const auto& filter : Filters())
             if (filter.Get() == wanted)
                 return true;
         return false;
     }
-    REFERENCE_TIME CurrentPosition() const
+    REFERENCE_TIME CurrentPosition()
     {
         LONGLONG current = -1;
-        if (engine.mediaSeeking)
-            engine.mediaSeeking->GetCurrentPosition(&current);
+        if (Inside(engine).mediaSeeking())
+            Inside(engine).mediaSeeking()->GetCurrentPosition(&current);
         return current;
     }
-    OAFilterState GraphState() const
+    OAFilterState GraphState()
     {
         OAFilterState graphState = -1;
-        if (engine.mediaControl)
-            engine.mediaControl->GetState(1000, &graphState);
+        if (Inside(engine).mediaControl())
+            Inside(engine).mediaControl()->GetState(1000, &graphState);
         return graphState;
     }
     // Waits, letting the window's messages run, until `done` holds or about `limitMs` passed.
@@ -129,7 +115,7 @@ protected:
     }
 
     // Each filter with the filters its output pins feed, for failure messages.
-    std::string Describe() const
+    std::string Describe()
     {
         std::string text;
         for (const auto& filter : Filters()) {
@@ -144,7 +130,7 @@ protected:
                     SUCCEEDED(pin->ConnectedTo(&peer))) {
                     PIN_INFO info = {};
                     peer->QueryPinInfo(&info);
-                    text += " " + NameOf(info.pFilter) + "[" + CVMR9Graph::StreamTypeName(pin.Get()) + "]";
+                    text += " " + NameOf(info.pFilter) + "[" + StreamTypeName(pin.Get()) + "]";
                     if (info.pFilter)
                         info.pFilter->Release();
                 }

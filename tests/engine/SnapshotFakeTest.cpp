@@ -1,6 +1,6 @@
 // Saving the mixer's picture as a bitmap file, with the fake mixer handing back chosen blocks.
 // Every written file is read back and compared byte for byte.
-#include "FakeBuiltEngine.h"
+#include "EngineFixture.h"
 
 #include "fakes/PackedDib.h"
 #include "support/TaskMemorySpy.h"
@@ -42,7 +42,7 @@ Bytes Patterned(Bytes block, size_t from)
     return block;
 }
 
-class SnapshotFake : public FakeBuiltEngine
+class SnapshotFake : public BuiltFakeEngine
 {
 protected:
     std::string folder;
@@ -50,7 +50,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(TaskMemorySpy::Instance().Registered());
-        FakeBuiltEngine::SetUp();
+        BuiltFakeEngine::SetUp();
         char temp[MAX_PATH] = {};
         ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
         folder = std::string(temp) + "corvane-snapshot-" + std::to_string(GetCurrentProcessId()) + "-" +
@@ -69,7 +69,7 @@ protected:
             FindClose(search);
         }
         RemoveDirectoryA(folder.c_str());
-        FakeBuiltEngine::TearDown();
+        BuiltFakeEngine::TearDown();
     }
 
     std::string PathOf(const std::string& name) const { return folder + "\\" + name; }
@@ -218,16 +218,16 @@ TEST_F(SnapshotFake, NoPictureFromTheMixerGivesZeroAndNoFile)
     platform.FailNext("IVMRWindowlessControl9::GetCurrentImage", E_NOTIMPL);
     EXPECT_EQ(Save(MakePackedDib(4, 4, 32), PathOf("none.bmp")), 0);
     EXPECT_FALSE(Exists(PathOf("none.bmp")));
-    EXPECT_NE(LastError().find("Can't get the current image : COM Error 0x80004001"), std::string::npos);
+    EXPECT_NE(engine.LastError().find("Can't get the current image : COM Error 0x80004001"), std::string::npos);
 }
 
 TEST_F(SnapshotFake, WithoutARendererNothingIsAsked)
 {
-    engine.windowlessControl.Reset();
+    Inside(engine).windowlessControl().Reset();
     EXPECT_EQ(Save(MakePackedDib(4, 4, 32), PathOf("none.bmp")), 0);
     EXPECT_FALSE(Exists(PathOf("none.bmp")));
     EXPECT_EQ(platform.Log().Count("IVMRWindowlessControl9::GetCurrentImage"), 0u);
-    EXPECT_EQ(LastError(), "");
+    EXPECT_EQ(engine.LastError(), "");
 }
 
 TEST_F(SnapshotFake, ABlockShorterThanItsHeaderClaimsLeavesTheFileAlone)

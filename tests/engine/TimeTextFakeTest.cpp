@@ -1,5 +1,5 @@
 // Duration and position as time text.
-#include "FakeEngineFixture.h"
+#include "EngineFixture.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ TEST(TimeText, FieldsAreTruncatedAndHoursAlwaysLedByAZero)
     EXPECT_EQ(CVMR9Graph::TimeText((9 * 3600 + 10 * 60 + 9) * kSecond), "09:10:09");
 }
 
-using TimeTextFake = FakeEngineTest;
+using TimeTextFake = FakeEngine;
 
 TEST_F(TimeTextFake, WithoutAGraphBothTextsAreEmpty)
 {
@@ -30,16 +30,16 @@ TEST_F(TimeTextFake, PositionTextFollowsThePositionRuleOfTheEnd)
     Media().duration = 120 * kSecond;
     EXPECT_EQ(engine.GetDurationHHMMSS(), "00:02:00");
     Media().current = 65 * kSecond;
-    engine.playbackFinished = 1;
+    Inside(engine).playbackFinished() = 1;
     EXPECT_EQ(engine.GetPositionHHMMSS(), "00:01:05");
-    EXPECT_EQ(engine.playbackFinished, 0);
+    EXPECT_EQ(Inside(engine).playbackFinished(), 0);
     Media().current = 0;
     EXPECT_EQ(engine.GetPositionHHMMSS(), "00:02:00");
-    EXPECT_EQ(engine.playbackFinished, 1);
-    engine.playbackFinished = 0;
+    EXPECT_EQ(Inside(engine).playbackFinished(), 1);
+    Inside(engine).playbackFinished() = 0;
     Media().current = 120 * kSecond;
     EXPECT_EQ(engine.GetPositionHHMMSS(), "00:02:00");
-    EXPECT_EQ(engine.playbackFinished, 1);
+    EXPECT_EQ(Inside(engine).playbackFinished(), 1);
 }
 
 TEST_F(TimeTextFake, FailingQueriesGiveEmptyTexts)

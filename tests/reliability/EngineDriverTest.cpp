@@ -29,6 +29,7 @@
 #include "support/TestImages.h"
 #include "support/TestMedia.h"
 #include "support/TestWindow.h"
+#include "engine/EngineInternals.h"
 
 namespace {
 
@@ -110,7 +111,7 @@ protected:
             const LONG layer = Int(0, 4) == 0 ? Layer() : Int(0, 2);
             const BOOL sound = Int(0, 1);
             const bool wasLoaded = layer >= 0 && layer < LAYER_COUNT && engine.IsLayerLoaded(layer);
-            const std::wstring before = layer >= 0 && layer < LAYER_COUNT ? engine.fileNames[layer] : L"";
+            const std::wstring before = layer >= 0 && layer < LAYER_COUNT ? engine.LayerFileName(layer) : L"";
             engine.SetVideoWindow(window);
             const int loaded = engine.SetMediaFile(file, layer, sound);
             std::snprintf(text, sizeof text, "SetMediaFile(%s, %ld, %d) = %d", Show(file), static_cast<long>(layer),
@@ -118,7 +119,7 @@ protected:
             if (!loaded && layer >= 0 && layer < LAYER_COUNT) {
                 // A refused null name leaves the layer as it was; a failed load empties it.
                 if (!file)
-                    ExpectInvariant(engine.IsLayerLoaded(layer) == wasLoaded && engine.fileNames[layer] == before,
+                    ExpectInvariant(engine.IsLayerLoaded(layer) == wasLoaded && engine.LayerFileName(layer) == before,
                                     "a refused null name left layer as it was", text);
                 else
                     ExpectInvariant(!engine.IsLayerLoaded(layer), "a failed load leaves the layer empty", text);
@@ -210,8 +211,8 @@ protected:
 
     void ExpectInvariants(CVMR9Graph& engine, const std::string& call)
     {
-        ExpectInvariant(engine.state >= GRAPH_CLOSED && engine.state <= GRAPH_PAUSED, "state within 0-3", call);
-        ExpectInvariant(engine.playbackFinished == 0 || engine.playbackFinished == 1, "finished flag 0 or 1", call);
+        ExpectInvariant(engine.State() >= GRAPH_CLOSED && engine.State() <= GRAPH_PAUSED, "state within 0-3", call);
+        ExpectInvariant(Inside(engine).playbackFinished() == 0 || Inside(engine).playbackFinished() == 1, "finished flag 0 or 1", call);
         const double duration = engine.GetDuration();
         ExpectInvariant(std::isfinite(duration) && duration >= 0.0, "duration finite and not negative", call);
         const double position = engine.GetPosition();

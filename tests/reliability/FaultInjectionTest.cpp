@@ -68,7 +68,7 @@ protected:
         control->Stop();
         control->DisableText();
         control->DisableOverlayBitmap();
-        return control->engine.lastError;
+        return control->engine.LastError();
     }
 
     // A platform whose mixer has a picture to hand out, so the snapshot succeeds unless failed.

@@ -70,7 +70,7 @@ TEST_F(HostLifetime, SecondControlMadeAndDestroyedWhileTheFirstPlays)
     ProcessFigures::Print("second controls", before, after);
     const int ticks = Playing();
     EXPECT_TRUE(PumpUntil([&] { return Playing() > ticks + 3; }, 5000)) << "the first control still plays";
-    EXPECT_EQ(control->engine.state, GRAPH_RUNNING);
+    EXPECT_EQ(control->engine.State(), GRAPH_RUNNING);
     // A leak grows with the cycles; a handle or two of the platform's caches does not.
     EXPECT_LE(after.threads, before.threads);
     EXPECT_LE(after.handles, before.handles + 3);

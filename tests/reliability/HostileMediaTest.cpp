@@ -23,6 +23,7 @@
 #include "Watchdog.h"
 #include "olecontrol/DispatchCalls.h"
 #include "support/StressCounts.h"
+#include "engine/EngineInternals.h"
 
 namespace {
 
@@ -136,20 +137,20 @@ protected:
     // Load, then (when loaded) play a little, pause, seek, play and stop; one line of outcome.
     void Drive(int index, const std::string& path, const std::string& leaf)
     {
-        const bool wasLoaded = control->engine.sourceFilters[0] != nullptr;
-        control->engine.lastError[0] = '\0';
+        const bool wasLoaded = Inside(control->engine).sourceFilters()[0] != nullptr;
+        Inside(control->engine).lastError()[0] = '\0';
         sink.calls.clear();
         const ULONGLONG started = GetTickCount64();
         Call(leaf, "LoadMediaFile", DISPID_CORVANE_LOADMEDIAFILE, {Variant(Wide(path).c_str()), Variant(0L), Variant(index % 3 ? 1L : 0L)},
              kLoadLimit);
         const unsigned long loadMs = static_cast<unsigned long>(GetTickCount64() - started);
-        if (!control->engine.sourceFilters[0]) {
+        if (!Inside(control->engine).sourceFilters()[0]) {
             // A refused file: the new-layer path and the reload path leave their own messages.
             const char* expected = wasLoaded ? "Could not load the file :" : "Could not find a source filter for this file :";
-            const bool sound = std::strstr(control->engine.lastError, expected) &&
-                               (!wasLoaded || control->engine.fileNames[0].empty());
+            const bool sound = std::strstr(control->engine.LastError().c_str(), expected) &&
+                               (!wasLoaded || control->engine.LayerFileName(0).empty());
             Record("%d %s %lu %s", index, sound ? "refused" : "fault", loadMs,
-                   sound ? "" : control->engine.lastError);
+                   sound ? "" : control->engine.LastError());
             return;
         }
         const double duration = Number(DISPID_CORVANE_GETDURATION);
@@ -173,8 +174,8 @@ protected:
         Call("av.avi", "Play", DISPID_CORVANE_PLAY, {});
         const bool finished = PumpUntil([&] { return Finished() > 0; }, 10000);
         Record("GOOD %s state %d position %.2f of %.2f, %d ticks; %s", finished ? "finished" : "fault",
-               control->engine.state, Number(DISPID_CORVANE_GETPOSITION), Number(DISPID_CORVANE_GETDURATION),
-               Playing(), finished ? "" : control->engine.lastError);
+               control->engine.State(), Number(DISPID_CORVANE_GETPOSITION), Number(DISPID_CORVANE_GETDURATION),
+               Playing(), finished ? "" : control->engine.LastError());
     }
 };
 

@@ -156,7 +156,7 @@ TEST_F(InvokeFuzz, RandomCallsGetContractAnswersAndTheControlStillPlays)
     // Still a working control, whatever the calls left running.
     control->Stop();
     Load("video.avi");
-    ASSERT_GT(control->GetDuration(), 0.0) << control->engine.lastError;
+    ASSERT_GT(control->GetDuration(), 0.0) << control->engine.LastError();
     const int before = Playing();
     control->Play();
     const ULONGLONG end = GetTickCount64() + 10000;
@@ -164,7 +164,7 @@ TEST_F(InvokeFuzz, RandomCallsGetContractAnswersAndTheControlStillPlays)
         TestWindow::PumpMessagesAtMost(20);
         Sleep(5);
     }
-    EXPECT_GT(Playing(), before + 2) << control->engine.lastError;
+    EXPECT_GT(Playing(), before + 2) << control->engine.LastError();
     EXPECT_GT(control->GetPosition(), 0.0);
 }
 

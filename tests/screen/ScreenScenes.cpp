@@ -47,7 +47,7 @@ protected:
     void PlayAndSettle()
     {
         control->Play();
-        ASSERT_TRUE(PumpUntil([&] { return Playing() > 0; }, 5000)) << control->engine.lastError;
+        ASSERT_TRUE(PumpUntil([&] { return Playing() > 0; }, 5000)) << control->engine.LastError();
         PumpFor(700);
     }
 
