@@ -1,17 +1,17 @@
 // The module object and its two class factories: the control and its property page.
 #include "CorvaneModule.h"
 
-#include "ClassFactory.h"
 #include "CorvaneCtrl.h"
 #include "CorvaneIds.h"
 #include "CorvanePropPage.h"
+#include "ModuleEntryPoints.h"
 
 #include <new>
 
 namespace {
 
-HINSTANCE moduleInstance = nullptr;
-CServerModule serverModule;
+CModuleEntryPoints entryPoints;
+CServerModule& serverModule = entryPoints.Module();
 
 HRESULT CreateControl(REFIID iid, void** object)
 {
@@ -24,7 +24,7 @@ HRESULT CreatePropertyPage(REFIID iid, void** object)
     if (!object)
         return E_POINTER;
     *object = nullptr;
-    auto* page = new (std::nothrow) CCorvanePropPage(serverModule, moduleInstance);
+    auto* page = new (std::nothrow) CCorvanePropPage(serverModule, entryPoints.Instance());
     if (!page)
         return E_OUTOFMEMORY;
     const HRESULT hr = page->QueryInterface(iid, object);
@@ -41,24 +41,7 @@ CClassFactory pageFactory(serverModule, CLSID_CorvanePropPage, &CreatePropertyPa
 
 HINSTANCE CorvaneInstance()
 {
-    return moduleInstance;
+    return entryPoints.Instance();
 }
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
-{
-    if (reason == DLL_PROCESS_ATTACH) {
-        moduleInstance = instance;
-        DisableThreadLibraryCalls(instance);
-    }
-    return TRUE;
-}
-
-STDAPI DllCanUnloadNow()
-{
-    return serverModule.CanUnloadNow();
-}
-
-STDAPI DllGetClassObject(REFCLSID classId, REFIID iid, void** object)
-{
-    return GetClassObjectFrom({&controlFactory, &pageFactory}, classId, iid, object);
-}
+CORVANE_MODULE_ENTRY_POINTS(entryPoints, &controlFactory, &pageFactory)

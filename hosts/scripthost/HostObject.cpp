@@ -1,7 +1,8 @@
 #include "HostObject.h"
 
 #include "ConsoleOutput.h"
-#include "EventSink.h"
+#include "NamedEventSink.h"
+#include "ScriptEventHandler.h"
 #include "SourceConnection.h"
 
 #include <olectl.h>
@@ -184,12 +185,16 @@ HRESULT CHostObject::ConnectEvents(IUnknown* object, const std::wstring& prefix)
     HRESULT hr = FindSourceConnection(object, found);
     if (FAILED(hr))
         return hr;
-    ComPtr<CEventSink> sink;
-    sink.Attach(new (std::nothrow) CEventSink(session, prefix, found.source, found.events.Get()));
+    ComPtr<IDispatch> sink;
+    CScriptSession& target = session;
+    sink.Attach(new (std::nothrow) CNamedEventSink(found.source, found.events.Get(),
+                                                   [&target, prefix](const std::wstring& name, DISPPARAMS* parameters) {
+                                                       CallScriptEventHandler(target, prefix + name, parameters);
+                                                   }));
     if (!sink)
         return E_OUTOFMEMORY;
     DWORD cookie = 0;
-    hr = found.point->Advise(static_cast<IDispatch*>(sink.Get()), &cookie);
+    hr = found.point->Advise(sink.Get(), &cookie);
     if (FAILED(hr))
         return hr;
     session.KeepConnection(found.point.Get(), cookie);

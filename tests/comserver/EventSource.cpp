@@ -45,7 +45,7 @@ HRESULT LoadServerTypeInfo(REFGUID guid, ITypeInfo** info)
 
 } // namespace
 
-CEventSource::CEventSource(CServerModule& module) : token(module), events(*this, DIID_DEventSourceEvents) {}
+CEventSource::CEventSource(CServerModule& module) : token(module), events(*static_cast<IDispatch*>(this), *this, DIID_DEventSourceEvents) {}
 
 HRESULT CEventSource::Create(REFIID iid, void** object)
 {
@@ -141,13 +141,13 @@ HRESULT CEventSource::InvokeMethod(DISPID dispid, DISPPARAMS& parameters, VARIAN
     case DISPID_TEST_RAISE_TICK:
     case DISPID_TEST_RAISE_MESSAGE: {
         DISPPARAMS eventParameters = {&argument, nullptr, 1, 0};
-        events.Fire(dispid == DISPID_TEST_RAISE_TICK ? DISPID_TEST_TICK : DISPID_TEST_MESSAGE, eventParameters);
+        Fire(dispid == DISPID_TEST_RAISE_TICK ? DISPID_TEST_TICK : DISPID_TEST_MESSAGE, eventParameters);
         break;
     }
     case DISPID_TEST_CONNECTIONS:
         if (result) {
             V_VT(result) = VT_I4;
-            V_I4(result) = static_cast<LONG>(events.ConnectionCount());
+            V_I4(result) = static_cast<LONG>(events.Sinks().size());
         }
         break;
     case DISPID_TEST_ECHO:
@@ -161,6 +161,14 @@ HRESULT CEventSource::InvokeMethod(DISPID dispid, DISPPARAMS& parameters, VARIAN
     }
     VariantClear(&argument);
     return S_OK;
+}
+
+void CEventSource::Fire(DISPID dispid, DISPPARAMS& parameters)
+{
+    // Each sink was advised for the events dispinterface, so it is an IDispatch.
+    for (const ComPtr<IUnknown>& sink : events.Sinks())
+        static_cast<IDispatch*>(sink.Get())->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters,
+                                                    nullptr, nullptr, nullptr);
 }
 
 STDMETHODIMP CEventSource::Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS* parameters, VARIANT* result,

@@ -2,7 +2,7 @@
 // connection point, and class information that names its default source interface.
 #pragma once
 
-#include "EventConnectionPoint.h"
+#include "ConnectionPoint.h"
 #include "ServerModule.h"
 
 #include <ocidl.h>
@@ -32,10 +32,12 @@ public:
 private:
     ~CEventSource() = default;
     HRESULT InvokeMethod(DISPID dispid, DISPPARAMS& parameters, VARIANT* result, UINT* argumentError);
+    // Invokes `dispid` on every advised sink; a failing sink does not stop the others.
+    void Fire(DISPID dispid, DISPPARAMS& parameters);
 
     CModuleObjectToken token;
     volatile LONG references = 1;
-    CEventConnectionPoint events;
+    ConnectionPoint events;
 };
 
 // The module of the test server (counts its objects for DllCanUnloadNow).

@@ -1,8 +1,8 @@
 // Entry points of the tests' in-process server, built from the framework's factory, module
 // counter and registration helpers exactly as a product module would use them.
-#include "ClassFactory.h"
 #include "ClassRegistration.h"
 #include "EventSource.h"
+#include "ModuleEntryPoints.h"
 #include "TestServerIds.h"
 #include "TestServerPage.h"
 #include "TypeLibraryRegistration.h"
@@ -11,9 +11,8 @@
 
 namespace {
 
-HINSTANCE serverInstance = nullptr;
-
-CServerModule serverModule;
+CModuleEntryPoints entryPoints;
+CServerModule& serverModule = entryPoints.Module();
 CClassFactory eventSourceFactory(serverModule, CLSID_TestEventSource, &CEventSource::Create);
 CClassFactory pageFactory(serverModule, CLSID_TestServerPage, &CTestServerPage::Create);
 
@@ -31,7 +30,7 @@ CServerModule& TestServerModule()
 
 HINSTANCE TestServerInstance()
 {
-    return serverInstance;
+    return entryPoints.Instance();
 }
 
 CTestServerPage::CTestServerPage(CServerModule& module, HINSTANCE resources)
@@ -41,7 +40,7 @@ CTestServerPage::CTestServerPage(CServerModule& module, HINSTANCE resources)
 
 HRESULT CTestServerPage::Create(REFIID iid, void** object)
 {
-    auto* page = new (std::nothrow) CTestServerPage(serverModule, serverInstance);
+    auto* page = new (std::nothrow) CTestServerPage(serverModule, entryPoints.Instance());
     if (!page)
         return E_OUTOFMEMORY;
     HRESULT hr = page->QueryInterface(iid, object);
@@ -49,34 +48,17 @@ HRESULT CTestServerPage::Create(REFIID iid, void** object)
     return hr;
 }
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
-{
-    if (reason == DLL_PROCESS_ATTACH) {
-        serverInstance = instance;
-        DisableThreadLibraryCalls(instance);
-    }
-    return TRUE;
-}
-
-STDAPI DllCanUnloadNow()
-{
-    return serverModule.CanUnloadNow();
-}
-
-STDAPI DllGetClassObject(REFCLSID classId, REFIID iid, void** object)
-{
-    return GetClassObjectFrom({&eventSourceFactory, &pageFactory}, classId, iid, object);
-}
+CORVANE_MODULE_ENTRY_POINTS(entryPoints, &eventSourceFactory, &pageFactory)
 
 STDAPI DllRegisterServer()
 {
-    HRESULT hr = RegisterModuleTypeLibrary(serverInstance, LIBID_CorvaneTestServerLib);
+    HRESULT hr = RegisterModuleTypeLibrary(entryPoints.Instance(), LIBID_CorvaneTestServerLib);
     if (FAILED(hr))
         return hr;
-    hr = RegisterControlClass(serverInstance, kEventSourceRegistration);
+    hr = RegisterControlClass(entryPoints.Instance(), kEventSourceRegistration);
     if (FAILED(hr))
         return hr;
-    return RegisterPropertyPageClass(serverInstance, kPageRegistration);
+    return RegisterPropertyPageClass(entryPoints.Instance(), kPageRegistration);
 }
 
 STDAPI DllUnregisterServer()

@@ -15,8 +15,8 @@
 #include "CorvaneDispids.h"
 #include "CorvaneIds.h"
 #include "controloverlay/OwnedControl.h"
-#include "olecontrol/AtlHost.h"
-#include "olecontrol/EventSink.h"
+#include "support/AtlHost.h"
+#include "EventSink.h"
 #include "support/TestMedia.h"
 
 // Lets the window messages of this thread run for `milliseconds`.

@@ -2,14 +2,14 @@
 // non-default value, checks the loaded or reset values, and the picture helpers they use.
 #pragma once
 
-#include "olecontrol/OleTest.h"
+#include "support/OleTest.h"
 
 #include <olectl.h>
 
 #include "CorvaneDispids.h"
 #include "OwnedControl.h"
-#include "olecontrol/DispatchCalls.h"
-#include "olecontrol_services/MemoryStreams.h"
+#include "support/DispatchCalls.h"
+#include "support/MemoryStreams.h"
 
 using Microsoft::WRL::ComPtr;
 

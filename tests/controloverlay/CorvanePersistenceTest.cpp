@@ -2,7 +2,7 @@
 // streams and compound files and the tests' property bag.
 #include "CorvanePersistenceFixture.h"
 
-#include "olecontrol_services/MemoryPropertyBag.h"
+#include "support/MemoryPropertyBag.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
 // The effect timer on real timers: the control in place in Wine's ATL container, its OnPlaying
 // events caught by a sink, and its engine on the fake platform so that each strobe step shows as
 // a mixer call with the time it was made.
-#include "olecontrol/OleTest.h"
+#include "support/OleTest.h"
 
 #include <chrono>
 #include <memory>
@@ -10,8 +10,8 @@
 #include "CorvaneIds.h"
 #include "OwnedControl.h"
 #include "fakes/FakePlatform.h"
-#include "olecontrol/AtlHost.h"
-#include "olecontrol/EventSink.h"
+#include "support/AtlHost.h"
+#include "EventSink.h"
 #include "support/TestImages.h"
 #include "support/WideText.h"
 #include "engine/EngineInternals.h"

@@ -1,13 +1,13 @@
 // XMute against the real platform: the control's engine playing a clip with sound into a window
 // of the test's own, the volume read back from the graph's own audio interface.
-#include "olecontrol/OleTest.h"
+#include "support/OleTest.h"
 
 #include <memory>
 
 #include "CorvaneDispids.h"
 #include "OwnedControl.h"
-#include "olecontrol/DispatchCalls.h"
-#include "olecontrol_services/MemoryStreams.h"
+#include "support/DispatchCalls.h"
+#include "support/MemoryStreams.h"
 #include "support/TestMedia.h"
 #include "support/TestWindow.h"
 #include "engine/EngineInternals.h"

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "AtlHost.h"
+#include "support/AtlHost.h"
 #include "CorvaneIds.h"
-#include "DispatchCalls.h"
+#include "support/DispatchCalls.h"
 
 using Microsoft::WRL::ComPtr;
 

@@ -12,10 +12,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "AtlHost.h"
+#include "support/AtlHost.h"
 #include "CorvaneDispids.h"
 #include "CorvaneIds.h"
-#include "DispatchCalls.h"
+#include "support/DispatchCalls.h"
 #include "EventSink.h"
 
 using Microsoft::WRL::ComPtr;

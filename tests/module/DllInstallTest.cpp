@@ -1,7 +1,7 @@
 // DllInstall's command text: none registers and unregisters machine-wide as DllRegisterServer and
 // DllUnregisterServer do; a text other than "user" is refused before anything is written.
 // (regsvr32 /n /i:user itself: tests/release/per-user-registration.sh.)
-#include "OleTest.h"
+#include "support/OleTest.h"
 
 #include "ModuleFiles.h"
 

@@ -5,7 +5,7 @@
 #include <wrl/client.h>
 
 #include "Corvane.h"
-#include "DispatchCalls.h"
+#include "support/DispatchCalls.h"
 
 using Microsoft::WRL::ComPtr;
 

@@ -1,5 +1,5 @@
 // A module whose type library carries another LIBID refuses to register and writes no class.
-#include "OleTest.h"
+#include "support/OleTest.h"
 
 #include <olectl.h>
 

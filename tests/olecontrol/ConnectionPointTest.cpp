@@ -1,7 +1,5 @@
 // Connection points and FireEvent: every sink is called, a failing or unadvising sink does not
 // stop the others, frozen events are dropped, and only the creating thread fires.
-#include "OleTest.h"
-
 #include <ocidl.h>
 #include <olectl.h>
 #include <wrl/client.h>
@@ -9,24 +7,21 @@
 #include <thread>
 
 #include "EventSink.h"
-#include "TestControl.h"
+#include "TestControlFixture.h"
 #include "TestControlIds.h"
 
 using Microsoft::WRL::ComPtr;
 
 namespace {
 
-class ConnectionPoints : public OleTest
+class ConnectionPoints : public TestControlFixture
 {
 protected:
-    CTestControl* control = nullptr;
-    ComPtr<IUnknown> unknown;
     ComPtr<IConnectionPoint> events;
 
     void SetUp() override
     {
-        OleTest::SetUp();
-        unknown = MakeTestControl(&control);
+        TestControlFixture::SetUp();
         ComPtr<IConnectionPointContainer> container;
         ASSERT_EQ(unknown.As(&container), S_OK);
         ASSERT_EQ(container->FindConnectionPoint(DIID_DTestControlEvents, &events), S_OK);
@@ -34,8 +29,7 @@ protected:
     void TearDown() override
     {
         events.Reset();
-        unknown.Reset();
-        OleTest::TearDown();
+        TestControlFixture::TearDown();
     }
     DWORD Connect(EventSink& sink)
     {

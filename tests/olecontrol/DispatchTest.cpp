@@ -1,34 +1,28 @@
 // IDispatch over the member table, in process: names, DISPIDs, coercion and the DISP_E_* errors.
-#include "OleTest.h"
-
 #include <wrl/client.h>
 
-#include "DispatchCalls.h"
-#include "TestControl.h"
+#include "support/DispatchCalls.h"
+#include "TestControlFixture.h"
 #include "TestControlIds.h"
 
 using Microsoft::WRL::ComPtr;
 
 namespace {
 
-class Dispatch : public OleTest
+class Dispatch : public TestControlFixture
 {
 protected:
-    CTestControl* control = nullptr;
-    ComPtr<IUnknown> unknown;
     ComPtr<IDispatch> dispatch;
 
     void SetUp() override
     {
-        OleTest::SetUp();
-        unknown = MakeTestControl(&control);
+        TestControlFixture::SetUp();
         ASSERT_EQ(unknown.As(&dispatch), S_OK);
     }
     void TearDown() override
     {
         dispatch.Reset();
-        unknown.Reset();
-        OleTest::TearDown();
+        TestControlFixture::TearDown();
     }
 };
 

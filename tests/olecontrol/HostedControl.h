@@ -1,29 +1,24 @@
 // A test control placed in Wine's ATL container, in place, with its window.
 #pragma once
 
-#include "OleTest.h"
-
 #include <wrl/client.h>
 
 #include <memory>
 
-#include "AtlHost.h"
-#include "TestControl.h"
+#include "support/AtlHost.h"
+#include "TestControlFixture.h"
 
-class HostedControl : public OleTest
+class HostedControl : public TestControlFixture
 {
 protected:
     static constexpr int hostWidth = 320;
     static constexpr int hostHeight = 240;
 
-    CTestControl* control = nullptr;
-    Microsoft::WRL::ComPtr<IUnknown> unknown;
     std::unique_ptr<AtlHost> host;
 
     void SetUp() override
     {
-        OleTest::SetUp();
-        unknown = MakeTestControl(&control);
+        TestControlFixture::SetUp();
         host = std::make_unique<AtlHost>(hostWidth, hostHeight);
         std::string why;
         ASSERT_TRUE(host->Load(why)) << why;
@@ -34,8 +29,7 @@ protected:
     void TearDown() override
     {
         host.reset();
-        unknown.Reset();
-        OleTest::TearDown();
+        TestControlFixture::TearDown();
     }
     HWND ControlWindow() const { return control->GetControlWindow(); }
     static void Pump() { TestWindow::PumpMessages(); }

@@ -4,7 +4,7 @@
 
 #include <ocidl.h>
 
-#include "DispatchCalls.h"
+#include "support/DispatchCalls.h"
 #include "TestControlIds.h"
 
 using Microsoft::WRL::ComPtr;
@@ -13,6 +13,18 @@ namespace {
 
 class Hosting : public HostedControl
 {
+protected:
+    // The control's window and the last size its OnSize heard are the container's client area.
+    void ExpectTheControlFillsTheContainer()
+    {
+        const RECT container = ClientOf(host->Window());
+        const RECT own = ClientOf(ControlWindow());
+        EXPECT_EQ(own.right, container.right);
+        EXPECT_EQ(own.bottom, container.bottom);
+        ASSERT_FALSE(control->observed.sizes.empty());
+        EXPECT_EQ(control->observed.sizes.back().cx, container.right);
+        EXPECT_EQ(control->observed.sizes.back().cy, container.bottom);
+    }
 };
 
 TEST_F(Hosting, InPlaceWindowHasTheChosenClassAndFillsTheContainer)
@@ -23,13 +35,7 @@ TEST_F(Hosting, InPlaceWindowHasTheChosenClassAndFillsTheContainer)
     EXPECT_EQ(GetParent(ControlWindow()), host->Window());
     EXPECT_TRUE(IsWindowVisible(ControlWindow()));
 
-    const RECT container = ClientOf(host->Window());
-    const RECT own = ClientOf(ControlWindow());
-    EXPECT_EQ(own.right, container.right);
-    EXPECT_EQ(own.bottom, container.bottom);
-    ASSERT_FALSE(control->observed.sizes.empty());
-    EXPECT_EQ(control->observed.sizes.back().cx, container.right);
-    EXPECT_EQ(control->observed.sizes.back().cy, container.bottom);
+    ExpectTheControlFillsTheContainer();
 
     ComPtr<IOleInPlaceObject> inPlace;
     ASSERT_EQ(unknown.As(&inPlace), S_OK);
@@ -47,13 +53,7 @@ TEST_F(Hosting, ContainerResizeReachesOnSizeAndTheExtent)
 
     SetWindowPos(host->Window(), nullptr, 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     Pump();
-    const RECT container = ClientOf(host->Window());
-    const RECT own = ClientOf(ControlWindow());
-    EXPECT_EQ(own.right, container.right);
-    EXPECT_EQ(own.bottom, container.bottom);
-    ASSERT_FALSE(control->observed.sizes.empty());
-    EXPECT_EQ(control->observed.sizes.back().cx, container.right);
-    EXPECT_EQ(control->observed.sizes.back().cy, container.bottom);
+    ExpectTheControlFillsTheContainer();
 
     // Wine's container converts pixels with its own factor: only check that the extent it
     // gave was taken, larger in both directions.

@@ -1,34 +1,19 @@
 // The exchange routine drives every direction: the control's items first, then the framework's
 // extent, stock mask and stock values, in that order; the modified flag follows puts.
-#include "OleTest.h"
-
 #include <wrl/client.h>
 
-#include "DispatchCalls.h"
+#include "support/DispatchCalls.h"
 #include "RecordingExchange.h"
-#include "TestControl.h"
+#include "TestControlFixture.h"
 #include "TestControlIds.h"
 
 using Microsoft::WRL::ComPtr;
 
 namespace {
 
-class Persistence : public OleTest
+class Persistence : public TestControlFixture
 {
 protected:
-    CTestControl* control = nullptr;
-    ComPtr<IUnknown> unknown;
-
-    void SetUp() override
-    {
-        OleTest::SetUp();
-        unknown = MakeTestControl(&control);
-    }
-    void TearDown() override
-    {
-        unknown.Reset();
-        OleTest::TearDown();
-    }
     CPersistentObject& Persistent() { return *control; }
 };
 
@@ -131,11 +116,12 @@ TEST_F(Persistence, ResetGivesDefaultsKeepsTheExtentAndClearsTheModifiedFlag)
     ASSERT_EQ(object->SetExtent(DVASPECT_CONTENT, &extent), S_OK);
     ASSERT_TRUE(control->IsModified());
 
+    std::string order;
     auto reset = std::make_unique<RecordingExchange>(CPropExchange::Direction::Reset);
-    RecordingExchange* seen = reset.get();
+    reset->orderWhenDone = &order;
     control->nextResetExchange = std::move(reset);
     Persistent().OnResetState();
-    EXPECT_EQ(seen->Order(), savedOrder);
+    EXPECT_EQ(order, savedOrder);
     EXPECT_EQ(control->xSpeed, 7);
     EXPECT_EQ(control->GetBackColor(), 0u) << "no ambient colour here: black";
     EXPECT_EQ(control->GetAppearance(), 0);

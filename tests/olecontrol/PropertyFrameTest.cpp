@@ -1,6 +1,6 @@
 // The properties verb opens a real, modal property frame on the control with its pages; a
 // timer of the test closes the frame again once it shows.
-#include "OleTest.h"
+#include "support/OleTest.h"
 
 #include <wrl/client.h>
 

@@ -22,8 +22,15 @@ public:
         : CPropExchange(direction, asynchronous)
     {
     }
+    // The framework destroys an exchange it was handed as soon as it is done with it.
+    ~RecordingExchange() override
+    {
+        if (orderWhenDone)
+            *orderWhenDone = Order();
+    }
 
     std::vector<Item> items;
+    std::string* orderWhenDone = nullptr;        // receives Order() when the exchange is destroyed
     std::map<std::string, std::string> stored;  // load: the value found under a name
     std::string failOn;                          // the item whose exchange fails
 

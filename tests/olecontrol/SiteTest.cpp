@@ -1,31 +1,26 @@
 // The control against a site of the test's own: the activation protocol in order, placement and
 // clipping, Close, advise sinks, ambient properties and the container's property frame.
-#include "OleTest.h"
-
 #include <wrl/client.h>
 
 #include "Himetric.h"
 #include "RecordingExchange.h"
 #include "RecordingSite.h"
-#include "TestControl.h"
+#include "TestControlFixture.h"
 
 using Microsoft::WRL::ComPtr;
 
 namespace {
 
-class Site : public OleTest
+class Site : public TestControlFixture
 {
 protected:
     RecordingSite site;
-    CTestControl* control = nullptr;
-    ComPtr<IUnknown> unknown;
     ComPtr<IOleObject> object;
 
     void SetUp() override
     {
-        OleTest::SetUp();
+        TestControlFixture::SetUp();
         ASSERT_NE(site.Window(), nullptr) << "no display?";
-        unknown = MakeTestControl(&control);
         ASSERT_EQ(unknown.As(&object), S_OK);
         ASSERT_EQ(object->SetClientSite(&site), S_OK);
     }
@@ -38,7 +33,7 @@ protected:
         object.Reset();
         unknown.Reset();
         EXPECT_EQ(site.References(), 0) << "the control kept a reference on its site";
-        OleTest::TearDown();
+        TestControlFixture::TearDown();
     }
     HRESULT Verb(LONG verb) { return object->DoVerb(verb, nullptr, &site, 0, site.Window(), &site.position); }
     RECT PlacementInParent() const

@@ -1,11 +1,9 @@
 // Type information comes from the type library the module carries, and agrees with the GUIDs
 // the test control's code uses.
-#include "OleTest.h"
-
 #include <ocidl.h>
 #include <wrl/client.h>
 
-#include "TestControl.h"
+#include "TestControlFixture.h"
 #include "TestControlIds.h"
 
 using Microsoft::WRL::ComPtr;
@@ -22,17 +20,21 @@ GUID GuidOf(ITypeInfo* info)
     return guid;
 }
 
-class TypeInformation : public OleTest
+class TypeInformation : public TestControlFixture
 {
+protected:
+    template <class Interface> ComPtr<Interface> As()
+    {
+        ComPtr<Interface> found;
+        EXPECT_EQ(unknown.As(&found), S_OK);
+        return found;
+    }
 };
 
 TEST_F(TypeInformation, ClassInfoDescribesTheCoclassOfTheModulesTypeLibrary)
 {
-    ComPtr<IUnknown> control = MakeTestControl();
-    ComPtr<IProvideClassInfo2> classInfo;
-    ASSERT_EQ(control.As(&classInfo), S_OK);
     ComPtr<ITypeInfo> coclass;
-    ASSERT_EQ(classInfo->GetClassInfo(&coclass), S_OK);
+    ASSERT_EQ(As<IProvideClassInfo2>()->GetClassInfo(&coclass), S_OK);
     EXPECT_EQ(GuidOf(coclass.Get()), CLSID_TestControl);
 
     ComPtr<ITypeLib> library;
@@ -64,9 +66,7 @@ TEST_F(TypeInformation, ClassInfoDescribesTheCoclassOfTheModulesTypeLibrary)
 
 TEST_F(TypeInformation, DefaultSourceGuidIsTheEventInterface)
 {
-    ComPtr<IUnknown> control = MakeTestControl();
-    ComPtr<IProvideClassInfo2> classInfo;
-    ASSERT_EQ(control.As(&classInfo), S_OK);
+    ComPtr<IProvideClassInfo2> classInfo = As<IProvideClassInfo2>();
     GUID guid = GUID_NULL;
     ASSERT_EQ(classInfo->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &guid), S_OK);
     EXPECT_EQ(guid, DIID_DTestControlEvents);
@@ -75,9 +75,7 @@ TEST_F(TypeInformation, DefaultSourceGuidIsTheEventInterface)
 
 TEST_F(TypeInformation, DispatchTypeInfoIsTheDispatchInterfaceAndOnlyIndexZeroExists)
 {
-    ComPtr<IUnknown> control = MakeTestControl();
-    ComPtr<IDispatch> dispatch;
-    ASSERT_EQ(control.As(&dispatch), S_OK);
+    ComPtr<IDispatch> dispatch = As<IDispatch>();
     UINT count = 0;
     ASSERT_EQ(dispatch->GetTypeInfoCount(&count), S_OK);
     EXPECT_EQ(count, 1u);
@@ -92,13 +90,9 @@ TEST_F(TypeInformation, DispatchTypeInfoIsTheDispatchInterfaceAndOnlyIndexZeroEx
 // The member table and the type library must name the same members under the same DISPIDs.
 TEST_F(TypeInformation, MemberTableAgreesWithTheTypeLibrary)
 {
-    CTestControl* raw = nullptr;
-    ComPtr<IUnknown> control = MakeTestControl(&raw);
-    ComPtr<IDispatch> dispatch;
-    ASSERT_EQ(control.As(&dispatch), S_OK);
     ComPtr<ITypeInfo> info;
-    ASSERT_EQ(dispatch->GetTypeInfo(0, LOCALE_USER_DEFAULT, &info), S_OK);
-    for (const DispatchEntry& entry : raw->GetDispatchTable()) {
+    ASSERT_EQ(As<IDispatch>()->GetTypeInfo(0, LOCALE_USER_DEFAULT, &info), S_OK);
+    for (const DispatchEntry& entry : control->GetDispatchTable()) {
         std::wstring name(entry.name, entry.name + strlen(entry.name));
         LPOLESTR names[] = {&name[0]};
         MEMBERID id = 0;

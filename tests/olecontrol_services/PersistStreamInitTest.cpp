@@ -1,7 +1,7 @@
 // IPersistStreamInit beyond the byte form: dirty state, class id, size, InitNew, and the way
 // the interfaces hang off the control's identity.
-#include "MemoryStreams.h"
-#include "OleTestFixture.h"
+#include "support/MemoryStreams.h"
+#include "support/OleTest.h"
 #include "TestPersistentControl.h"
 
 using Microsoft::WRL::ComPtr;
@@ -45,10 +45,7 @@ TEST_F(PersistStreamInit, InitNewResetsToDefaultsAndLeavesTheControlClean)
     ASSERT_EQ(S_OK, Persist()->InitNew());
     EXPECT_EQ(1, control.resetCount);
     EXPECT_FALSE(control.modified);
-    EXPECT_FALSE(control.loop);
-    EXPECT_EQ(kDefaultSpeed, control.speed);
-    EXPECT_EQ(kDefaultCaption, control.caption);
-    EXPECT_EQ(kDefaultAppearance, control.appearance);
+    ExpectDefaultValues(control);
     EXPECT_TRUE(control.picture);
     // A reset keeps the extent.
     EXPECT_EQ(9999, control.extentX);

@@ -1,7 +1,8 @@
 // The property-bag form: typed values by name, defaults for missing names, conversion of
 // values a bag holds in another type, and the failure rule.
-#include "MemoryPropertyBag.h"
-#include "OleTestFixture.h"
+#include "support/DispatchCalls.h"
+#include "support/MemoryPropertyBag.h"
+#include "support/OleTest.h"
 #include "TestPersistentControl.h"
 
 #include <olectl.h>
@@ -56,36 +57,11 @@ TEST_F(PropertyBagPersistence, DefaultPictureIsNotWritten)
     EXPECT_TRUE(bag.Has(L"Caption"));
 }
 
-TEST_F(PropertyBagPersistence, RoundTripRestoresEveryItem)
-{
-    FillWithNonDefaults(control);
-    control.picture = CreateEmptyPicture();
-    ASSERT_EQ(S_OK, Persist(control)->Save(&bag, TRUE, FALSE));
-
-    CTestPersistentControl loaded;
-    loaded.modified = true;
-    ASSERT_EQ(S_OK, Persist(loaded)->Load(&bag, nullptr));
-    EXPECT_EQ(TRUE, loaded.loop);
-    EXPECT_EQ(-40000, loaded.speed);
-    EXPECT_EQ(9999, loaded.extentX);
-    EXPECT_EQ(-3, loaded.extentY);
-    EXPECT_EQ(0xFFFFFFFEu, loaded.mask);
-    EXPECT_EQ(0x00123456u, loaded.backColor);
-    EXPECT_EQ("Layer \xe9t\xe9 two", loaded.caption);
-    EXPECT_EQ(-2, loaded.appearance);
-    EXPECT_TRUE(loaded.picture);
-    EXPECT_FALSE(loaded.modified);
-    EXPECT_EQ(1, loaded.loadedNotifications);
-}
-
 TEST_F(PropertyBagPersistence, MissingNamesGiveDefaults)
 {
     FillWithNonDefaults(control);
     control.picture = CreateEmptyPicture();
-    VARIANT speed;
-    V_VT(&speed) = VT_I4;
-    V_I4(&speed) = 77;
-    bag.Put(L"Speed", speed);
+    bag.Put(L"Speed", Variant(77L).value);
     ASSERT_EQ(S_OK, Persist(control)->Load(&bag, nullptr));
     EXPECT_EQ(77, control.speed);
     EXPECT_EQ(kTestDataVersion, control.loadedVersion);
@@ -102,19 +78,10 @@ TEST_F(PropertyBagPersistence, MissingNamesGiveDefaults)
 
 TEST_F(PropertyBagPersistence, ValuesHeldInOtherTypesAreConverted)
 {
-    VARIANT value;
-    V_VT(&value) = VT_BSTR;
-    V_BSTR(&value) = SysAllocString(L"-12");
-    bag.Put(L"Speed", value);
-    VariantClear(&value);
-    V_VT(&value) = VT_I4;
-    V_I4(&value) = static_cast<LONG>(0x8000000F);  // a system colour kept as a signed value
-    bag.Put(L"BackColor", value);
-    V_I4(&value) = 1;
-    bag.Put(L"Loop", value);
-    V_VT(&value) = VT_I4;
-    V_I4(&value) = 42;
-    bag.Put(L"Caption", value);
+    bag.Put(L"Speed", Variant(L"-12").value);
+    bag.Put(L"BackColor", Variant(static_cast<long>(0x8000000F)).value);  // a system colour kept signed
+    bag.Put(L"Loop", Variant(1L).value);
+    bag.Put(L"Caption", Variant(42L).value);
 
     ASSERT_EQ(S_OK, Persist(control)->Load(&bag, nullptr));
     EXPECT_EQ(-12, control.speed);
@@ -140,20 +107,13 @@ TEST_F(PropertyBagPersistence, PictureMayComeAsDispatch)
 
 TEST_F(PropertyBagPersistence, UnconvertibleValueFailsAndResets)
 {
-    VARIANT value;
-    V_VT(&value) = VT_BSTR;
-    V_BSTR(&value) = SysAllocString(L"fast");
-    bag.Put(L"Speed", value);
-    VariantClear(&value);
-    V_VT(&value) = VT_BOOL;
-    V_BOOL(&value) = VARIANT_TRUE;
-    bag.Put(L"Loop", value);
+    bag.Put(L"Speed", Variant(L"fast").value);
+    bag.Put(L"Loop", Variant::Bool(true).value);
     control.extentX = 5;
 
     EXPECT_EQ(E_FAIL, Persist(control)->Load(&bag, nullptr));
     EXPECT_EQ(1, control.resetCount);
-    EXPECT_FALSE(control.loop);
-    EXPECT_EQ(kDefaultSpeed, control.speed);
+    ExpectDefaultValues(control);
     EXPECT_EQ(5, control.extentX);
     EXPECT_EQ(0, control.loadedNotifications);
 }

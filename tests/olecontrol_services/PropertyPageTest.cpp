@@ -1,5 +1,5 @@
 // The property page base over a dialog of this test program, activated in a real window.
-#include "OleTestFixture.h"
+#include "support/OleTest.h"
 #include "PropertyPage.h"
 #include "TestPersistentControl.h"
 #include "TestResourceIds.h"

@@ -2,7 +2,7 @@
 // server's module supplying the path, the type-name strings and the type library.
 #include "ClassRegistration.h"
 #include "ModulePath.h"
-#include "OleTestFixture.h"
+#include "support/OleTest.h"
 #include "RegistryKeys.h"
 #include "TestResourceIds.h"
 #include "TypeLibraryRegistration.h"

@@ -17,14 +17,7 @@ TEST(ResetExchange, EveryItemGetsItsDefaultButTheExtentStays)
     control.DoPropExchange(reset);
     EXPECT_TRUE(reset.Succeeded());
     EXPECT_TRUE(control.lastExchangeClean);
-    EXPECT_EQ(kTestDataVersion, control.loadedVersion);
-    EXPECT_FALSE(control.loop);
-    EXPECT_FALSE(control.mute);
-    EXPECT_EQ(kDefaultSpeed, control.speed);
-    EXPECT_EQ(kDefaultMask, control.mask);
-    EXPECT_EQ(kDefaultColor, control.backColor);
-    EXPECT_EQ(kDefaultCaption, control.caption);
-    EXPECT_EQ(kDefaultAppearance, control.appearance);
+    ExpectDefaultValues(control);
     EXPECT_FALSE(control.picture);
     EXPECT_EQ(9999, control.extentX);
     EXPECT_EQ(-3, control.extentY);

@@ -1,6 +1,6 @@
 // IPersistStorage: the "Contents" stream inside a compound file, and the storage states.
-#include "MemoryStreams.h"
-#include "OleTestFixture.h"
+#include "support/MemoryStreams.h"
+#include "support/OleTest.h"
 #include "PersistStorageInterface.h"
 #include "TestPersistentControl.h"
 
@@ -53,7 +53,8 @@ protected:
     CTestPersistentControl control;
 };
 
-TEST_F(StoragePersistence, RoundTripThroughACompoundFile)
+// The values themselves: RoundTrip (every medium).
+TEST_F(StoragePersistence, CompoundFileReopensAndHoldsTheStreamForm)
 {
     ASSERT_EQ(S_OK, Persist(control)->InitNew(storage.Get()));
     FillWithNonDefaults(control);
@@ -68,11 +69,7 @@ TEST_F(StoragePersistence, RoundTripThroughACompoundFile)
     ASSERT_EQ(S_OK, StgOpenStorage(path, nullptr, STGM_READ | STGM_SHARE_EXCLUSIVE, nullptr, 0, &storage));
     CTestPersistentControl loaded;
     ASSERT_EQ(S_OK, Persist(loaded)->Load(storage.Get()));
-    EXPECT_EQ(TRUE, loaded.loop);
-    EXPECT_EQ(-40000, loaded.speed);
     EXPECT_EQ("Layer \xe9t\xe9 two", loaded.caption);
-    EXPECT_EQ(-2, loaded.appearance);
-    EXPECT_EQ(1, loaded.loadedNotifications);
 
     // The stream inside is exactly the stream form.
     ComPtr<IPersistStreamInit> streamForm;

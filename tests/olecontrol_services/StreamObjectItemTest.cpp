@@ -1,8 +1,8 @@
 // Object items in the stream form, through the exchanges themselves: another class than the
 // standard picture, and an object equal to a non-empty default.
-#include "MemoryPropertyBag.h"
-#include "MemoryStreams.h"
-#include "OleTestFixture.h"
+#include "support/MemoryPropertyBag.h"
+#include "support/MemoryStreams.h"
+#include "support/OleTest.h"
 #include "StreamLoadExchange.h"
 #include "StreamSaveExchange.h"
 

@@ -2,6 +2,8 @@
 
 #include "ResetExchange.h"
 
+#include <gtest/gtest.h>
+
 #include <olectl.h>
 
 using Microsoft::WRL::ComPtr;
@@ -78,4 +80,16 @@ void FillWithNonDefaults(CTestPersistentControl& control)
     control.backColor = 0x00123456;
     control.caption = "Layer \xe9t\xe9 two";
     control.appearance = -2;
+}
+
+void ExpectDefaultValues(const CTestPersistentControl& control)
+{
+    EXPECT_EQ(kTestDataVersion, control.loadedVersion);
+    EXPECT_FALSE(control.loop);
+    EXPECT_FALSE(control.mute);
+    EXPECT_EQ(kDefaultSpeed, control.speed);
+    EXPECT_EQ(kDefaultMask, control.mask);
+    EXPECT_EQ(kDefaultColor, control.backColor);
+    EXPECT_EQ(kDefaultCaption, control.caption);
+    EXPECT_EQ(kDefaultAppearance, control.appearance);
 }

@@ -63,5 +63,7 @@ public:
 
 // Sets every item to a value that differs from its default.
 void FillWithNonDefaults(CTestPersistentControl& control);
+// Expects every item but the picture and the extent to hold its default (a reset keeps the extent).
+void ExpectDefaultValues(const CTestPersistentControl& control);
 // An empty standard picture (picture type none).
 Microsoft::WRL::ComPtr<IUnknown> CreateEmptyPicture();

@@ -12,7 +12,7 @@
 #include "RandomVariants.h"
 #include "ReadSizeStream.h"
 #include "support/StressCounts.h"
-#include "olecontrol_services/MemoryPropertyBag.h"
+#include "support/MemoryPropertyBag.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include "MediaMutations.h"
 #include "ScratchFolder.h"
 #include "Watchdog.h"
-#include "olecontrol/DispatchCalls.h"
+#include "support/DispatchCalls.h"
 #include "support/StressCounts.h"
 #include "engine/EngineInternals.h"
 

@@ -1,6 +1,6 @@
 // The control reads and writes files at whatever paths its host gives (a snapshot can land
 // anywhere), so it must not claim to be safe for a web page to script or to initialise.
-#include "olecontrol/OleTest.h"
+#include "support/OleTest.h"
 
 #include <wrl/client.h>
 

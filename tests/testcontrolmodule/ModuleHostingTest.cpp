@@ -3,8 +3,8 @@
 
 #include <ocidl.h>
 
-#include "AtlHost.h"
-#include "DispatchCalls.h"
+#include "support/AtlHost.h"
+#include "support/DispatchCalls.h"
 #include "TestControlIds.h"
 #include "TestControlProgId.h"
 

@@ -2,32 +2,22 @@
 // DllRegisterServer) in the test prefix.
 #pragma once
 
-#include "OleTest.h"
+#include "support/RegisteredServer.h"
 
-class RegisteredModule : public OleTest
+class RegisteredModule : public RegisteredServer
 {
 protected:
-    using EntryPoint = HRESULT(STDAPICALLTYPE*)();
     using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
 
-    HMODULE module = nullptr;
     EntryPoint canUnloadNow = nullptr;
     GetClassObject getClassObject = nullptr;
 
     void SetUp() override
     {
         OleTest::SetUp();
-        module = LoadLibraryW(L"CorvaneTestControl.dll");
-        ASSERT_NE(module, nullptr);
-        auto registerServer = Entry<EntryPoint>("DllRegisterServer");
+        ASSERT_NO_FATAL_FAILURE(LoadAndRegister(L"CorvaneTestControl.dll"));
         canUnloadNow = Entry<EntryPoint>("DllCanUnloadNow");
         getClassObject = Entry<GetClassObject>("DllGetClassObject");
-        ASSERT_TRUE(registerServer && canUnloadNow && getClassObject);
-        ASSERT_EQ(registerServer(), S_OK);
-    }
-
-    template <class Function> Function Entry(const char* name) const
-    {
-        return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+        ASSERT_TRUE(canUnloadNow && getClassObject);
     }
 };

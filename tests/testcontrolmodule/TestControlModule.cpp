@@ -1,7 +1,7 @@
 // Entry points of the module that serves the framework's test control, made from the framework's
 // factory, module counter and registration helpers as the product module is.
-#include "ClassFactory.h"
 #include "ClassRegistration.h"
+#include "ModuleEntryPoints.h"
 #include "TestControl.h"
 #include "TestControlIds.h"
 #include "TestControlProgId.h"
@@ -9,8 +9,8 @@
 
 namespace {
 
-HINSTANCE moduleInstance = nullptr;
-CServerModule controlModule;
+CModuleEntryPoints entryPoints;
+CServerModule& controlModule = entryPoints.Module();
 
 HRESULT CreateTestControl(REFIID iid, void** object)
 {
@@ -26,29 +26,12 @@ const ControlClassRegistration kControlRegistration = {
 
 } // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
-{
-    if (reason == DLL_PROCESS_ATTACH) {
-        moduleInstance = instance;
-        DisableThreadLibraryCalls(instance);
-    }
-    return TRUE;
-}
-
-STDAPI DllCanUnloadNow()
-{
-    return controlModule.CanUnloadNow();
-}
-
-STDAPI DllGetClassObject(REFCLSID classId, REFIID iid, void** object)
-{
-    return GetClassObjectFrom({&controlFactory}, classId, iid, object);
-}
+CORVANE_MODULE_ENTRY_POINTS(entryPoints, &controlFactory)
 
 STDAPI DllRegisterServer()
 {
-    const HRESULT hr = RegisterModuleTypeLibrary(moduleInstance, LIBID_FrameworkTestLib);
-    return FAILED(hr) ? hr : RegisterControlClass(moduleInstance, kControlRegistration);
+    const HRESULT hr = RegisterModuleTypeLibrary(entryPoints.Instance(), LIBID_FrameworkTestLib);
+    return FAILED(hr) ? hr : RegisterControlClass(entryPoints.Instance(), kControlRegistration);
 }
 
 STDAPI DllUnregisterServer()
